@@ -1,0 +1,37 @@
+# Front door over CMake. `make run` sets up, builds and draws stars.svg; `make test` sets up,
+# builds and runs every test.
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+JOBS ?= 2
+CMAKE_FLAGS ?= -DCORVANTA_WERROR=ON
+
+.PHONY: all setup build run test sanitize-test bench clean
+
+all: build
+
+setup:
+	@scripts/setup.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+
+build: setup $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/default_star stars.svg
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize-test: setup
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANTA_SANITIZE=ON -DCORVANTA_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+bench: build
+	$(BUILD)/bench/bench_generate
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

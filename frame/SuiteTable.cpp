@@ -1,0 +1,77 @@
+#include "frame/SuiteTable.h"
+
+namespace corvanta {
+
+const SuiteEntry kSuiteTable[kSuiteCount] = {
+    {"SP Blocks Suite", 2},
+    {"SP Access Suite", 3},
+    {"AI MdMemory Suite", 1},
+    {"AI Real Math Suite", 1},
+    {"AI Art Suite", 9},
+    {"AI User Suite", 5},
+    {"AI Document Suite", 7},
+    {"AI Document View Suite", 7},
+    {"AI Undo Suite", 4},
+    {"AI Matching Art Suite", 4},
+    {"AI Path Suite", 4},
+    {"AI Path Style Suite", 5},
+    {"AI Random Suite", 3},
+    {"AI Tag Suite", 2},
+    {"AI Blend Style Suite", 2},
+    {"AI Transform Art Suite", 1},
+    {"AI Layer Suite", 9},
+    {"AI Shape Construction Suite", 4},
+    {"AI Envelope Suite", 1},
+    {"AI Swatch List Suite", 4},
+    {"AI Art Style Suite", 3},
+    {"AI Symbol Suite", 1},
+    {"AI ObjectSet Suite", 1},
+    {"AI Menu Suite", 7},
+    {"AI Filter Suite", 2},
+    {"ADM Basic Suite", 2},
+    {"ADM Dialog Suite", 3},
+    {"ADM Item Suite", 4},
+    {"ADM Icon Suite", 1},
+    {"ADM Notifier Suite", 1},
+    {"ADM List Suite", 1},
+    {"ADM Entry Suite", 2},
+    {"ADM Tracker Suite", 1},
+};
+
+const void* gSuiteRefs[kSuiteCount] = {};
+int16_t gSuiteNesting = 0;
+
+SPErr AcquireSuites(const SPBasicSuite* basic) {
+    SPErr error = kSPNoError;
+    if (gSuiteNesting == 0) {
+        for (int i = 0; i < kSuiteCount; ++i) {
+            error = basic->AcquireSuite(kSuiteTable[i].name, kSuiteTable[i].version, &gSuiteRefs[i]);
+            if (error != kSPNoError) {
+                gSuiteRefs[i] = nullptr;
+                // Until the alert service is in hand a failure is not shown and the walk goes
+                // on; from there on the first failure is shown once and ends the walk.
+                if (gSuiteRefs[kADMBasicSuite] != nullptr && i > kADMBasicSuite) break;
+            }
+        }
+    }
+    ++gSuiteNesting;
+    return error;
+}
+
+SPErr ReleaseSuites(const SPBasicSuite* basic) {
+    SPErr error = kSPNoError;
+    if (gSuiteNesting == 1) {
+        for (int i = 0; i < kSuiteCount; ++i) {
+            // A suite the host never gave is not released: asking would fail and strand
+            // every later suite still held.
+            if (gSuiteRefs[i] == nullptr) continue;
+            error = basic->ReleaseSuite(kSuiteTable[i].name, kSuiteTable[i].version);
+            if (error != kSPNoError) break;
+            gSuiteRefs[i] = nullptr;
+        }
+    }
+    --gSuiteNesting;
+    return error;
+}
+
+}  // namespace corvanta
