@@ -81,14 +81,27 @@ SPErr WriteOutline(const GeneratorRun& run, const StarParameters& p, const StarC
     const AIRealMathSuite* math = RealMathSuite();
     OutlineWriter out{PathSuite(), math, path, place.interpolationCentre};
     const float cx = place.starCentre.h, cy = place.starCentre.v;
+    // The options are read once: every host call in the loop could, as far as the compiler
+    // knows, change the record, so reading them per point would reload them every time.
     const bool randomInterpolate = IsOn(s.randomInterpolate);
     const bool subpoints = IsOn(s.randomSubpoints);
+    const bool polygonMode = IsOn(s.polygonMode);
+    const bool innerDistance1 = IsOn(s.randomInnerDistance1);
+    const bool innerDistance2 = IsOn(s.randomInnerDistance2);
+    const bool outerDistance1 = IsOn(s.randomOuterDistance1);
+    const bool outerDistance2 = IsOn(s.randomOuterDistance2);
+    const bool coreCreate = IsOn(s.randomCoreCreate);
+    const bool shellCreate = IsOn(s.randomShellCreate);
+    const float maxShell = s.maxShell;
+    const float amount = run.interpolationAmount;
+    auto* const cosine = math->AIRealCos;
+    auto* const sine = math->AIRealSin;
     float runningAngle = 0.0f;
 
     for (int32_t g = 0; g < counts.groupCount; ++g) {
         const float f = (g % 2 == 0) ? p.groupFactorEven : p.groupFactorOdd;
         for (int j = 0; j < kStarSets; ++j) {
-            if (IsOn(s.polygonMode)) {
+            if (polygonMode) {
                 // The core points are left out, but their angles still pass.
                 for (int32_t k = 0; k < counts.setCoreCount[j]; ++k) runningAngle += counts.angleStep;
             } else {
@@ -96,16 +109,16 @@ SPErr WriteOutline(const GeneratorRun& run, const StarParameters& p, const StarC
                     float b = p.setCoreRadius[j] * (k % 2 == 0 ? p.altCoreEven : p.altCoreOdd);
                     if (subpoints) b = Rnd() * b;
                     const float r = b + p.coreRadius;
-                    float t = run.interpolationAmount;
-                    if (randomInterpolate) t = Rnd() * run.interpolationAmount;
+                    float t = amount;
+                    if (randomInterpolate) t = Rnd() * amount;
                     // Only the horizontal distance is randomised; both draws are made when
                     // both options are on, and the second one wins.
                     float rx = f * r;
-                    if (IsOn(s.randomInnerDistance1)) rx = Rnd() * f * r;
-                    if (IsOn(s.randomInnerDistance2)) rx = Rnd() * r;
-                    const float x = cx + rx * math->AIRealCos(runningAngle) + p.coreOffset.h;
-                    const float y = cy + f * r * math->AIRealSin(runningAngle) + p.coreOffset.v;
-                    const bool keep = !IsOn(s.randomCoreCreate) || Rnd() * 10.0f > 5.0f;
+                    if (innerDistance1) rx = Rnd() * f * r;
+                    if (innerDistance2) rx = Rnd() * r;
+                    const float x = cx + rx * cosine(runningAngle) + p.coreOffset.h;
+                    const float y = cy + f * r * sine(runningAngle) + p.coreOffset.v;
+                    const bool keep = !coreCreate || Rnd() * 10.0f > 5.0f;
                     if (SPErr error = out.Write(x, y, t, keep)) return error;
                     runningAngle += counts.angleStep;
                 }
@@ -115,18 +128,18 @@ SPErr WriteOutline(const GeneratorRun& run, const StarParameters& p, const StarC
             for (int32_t k = 0; k < counts.setShellCount[j]; ++k) {
                 float e = p.setShellRadius[j] * (k % 2 == 0 ? p.altShellEven : p.altShellOdd);
                 if (subpoints) e = Rnd() * e;
-                float t = run.interpolationAmount;
-                if (randomInterpolate) t = Rnd() * run.interpolationAmount;
+                float t = amount;
+                if (randomInterpolate) t = Rnd() * amount;
                 float dk = d;
-                if (IsOn(s.randomOuterDistance1)) e = Rnd() * e;
-                if (IsOn(s.randomOuterDistance2)) dk = Rnd() * d;
+                if (outerDistance1) e = Rnd() * e;
+                if (outerDistance2) dk = Rnd() * d;
                 // Only an upper limit: a negative maximum puts the point across the centre.
                 float R = (dk + e) * f;
-                if (R > s.maxShell) R = s.maxShell;
+                if (R > maxShell) R = maxShell;
                 const float a = runningAngle + p.shellSlant;
-                const float x = cx + R * math->AIRealCos(a) + p.shellOffset.h;
-                const float y = cy + R * math->AIRealSin(a) + p.shellOffset.v;
-                const bool keep = !IsOn(s.randomShellCreate) || Rnd() * 10.0f > 5.0f;
+                const float x = cx + R * cosine(a) + p.shellOffset.h;
+                const float y = cy + R * sine(a) + p.shellOffset.v;
+                const bool keep = !shellCreate || Rnd() * 10.0f > 5.0f;
                 if (SPErr error = out.Write(x, y, t, keep)) return error;
                 runningAngle += counts.angleStep;
             }

@@ -1,0 +1,273 @@
+#include "Document.h"
+
+#include <cstring>
+
+namespace easel {
+
+AIPathSegment PathData::Segment(size_t i) const {
+    const SegmentPoints& s = points[i];
+    AIPathSegment out{};
+    out.p = {s.px, s.py};
+    out.in = {s.ix, s.iy};
+    out.out = {s.ox, s.oy};
+    out.corner = corners[i] ? 1 : 0;
+    return out;
+}
+
+void PathData::SetSegment(size_t i, const AIPathSegment& s) {
+    const SegmentPoints packed{s.p.h, s.p.v, s.in.h, s.in.v, s.out.h, s.out.v};
+    if (i == points.size()) {
+        points.push_back(packed);
+        corners.push_back(s.corner != 0);
+    } else {
+        points[i] = packed;
+        corners[i] = s.corner != 0;
+    }
+}
+
+Art* Document::FindArt(ArtId id) {
+    if ((id & kArtSlotMask) == 0) return nullptr;
+    const size_t slot = ArtSlot(id);
+    if (slot >= arts.size() || !arts[slot] || arts[slot]->id != id) return nullptr;
+    return &*arts[slot];
+}
+
+const Art* Document::FindArt(ArtId id) const {
+    return const_cast<Document*>(this)->FindArt(id);
+}
+
+Layer* Document::FindLayer(LayerId id) {
+    for (Layer& l : layers)
+        if (l.id == id) return &l;
+    return nullptr;
+}
+
+const Layer* Document::FindLayer(LayerId id) const {
+    return const_cast<Document*>(this)->FindLayer(id);
+}
+
+Layer* Document::LayerOf(ArtId id) {
+    for (Layer& l : layers)
+        for (ArtId a : l.art)
+            if (a == id) return &l;
+    return nullptr;
+}
+
+size_t PathBytes(const PathData& path) {
+    return path.points.capacity() * sizeof(SegmentPoints) + path.corners.capacity() / 8;
+}
+
+size_t SymbolBytes(const Symbol& symbol) {
+    return sizeof(Symbol) + symbol.art.path.points.capacity() * sizeof(SegmentPoints);
+}
+
+size_t Document::ArtBytes() const {
+    size_t bytes = arts.capacity() * sizeof(std::optional<Art>);
+    for (const auto& a : arts)
+        if (a) bytes += PathBytes(a->path);
+    for (const Layer& l : layers) bytes += l.art.capacity() * sizeof(ArtId);
+    for (const Symbol& s : symbols) bytes += SymbolBytes(s);
+    return bytes;
+}
+
+namespace {
+
+constexpr ArtId kGenerationStep = ArtId(1) << kArtSlotBits;
+
+}  // namespace
+
+ArtId Document::ReserveArt() {
+    // A slot whose generations are used up is retired for good rather than wrap around.
+    while (!freedArtIds.empty() && freedArtIds.back() >= ArtId(0) - kGenerationStep)
+        freedArtIds.pop_back();
+    if (!freedArtIds.empty()) return freedArtIds.back() + kGenerationStep;
+    if (arts.size() >= kArtSlotMask) return 0;
+    // Doubling by hand keeps the growth, and so the budget check, predictable.
+    if (arts.size() == arts.capacity()) arts.reserve(arts.empty() ? 16 : arts.capacity() * 2);
+    // Every slot can be freed at most once at a time, so this room lets RemoveArt never fail.
+    if (freedArtIds.capacity() < arts.capacity()) freedArtIds.reserve(arts.capacity());
+    return static_cast<ArtId>(arts.size() + 1);
+}
+
+ArtId Document::AddArt(Art art) noexcept {
+    const ArtId id = ReserveArt();  // cannot allocate: the caller reserved already
+    art.id = id;
+    if (!freedArtIds.empty()) {
+        freedArtIds.pop_back();
+        arts[ArtSlot(id)].emplace(std::move(art));
+    } else {
+        arts.emplace_back(std::move(art));
+    }
+    return id;
+}
+
+void Document::RemoveArt(ArtId id) noexcept {
+    if (!FindArt(id)) return;
+    arts[ArtSlot(id)].reset();
+    if (freedArtIds.size() < freedArtIds.capacity()) freedArtIds.push_back(id);  // see ReserveArt
+}
+
+PaintColor GrayColor(float ink) {
+    PaintColor c{};
+    c.kind = kGrayColor;
+    c.c[0] = ink;
+    return c;
+}
+
+PaintColor RgbColor(float r, float g, float b) {
+    PaintColor c{};
+    c.kind = kThreeColor;
+    c.c[0] = r;
+    c.c[1] = g;
+    c.c[2] = b;
+    return c;
+}
+
+PaintColor CmykColor(float cy, float m, float y, float k) {
+    PaintColor c{};
+    c.kind = kFourColor;
+    c.c[0] = cy;
+    c.c[1] = m;
+    c.c[2] = y;
+    c.c[3] = k;
+    return c;
+}
+
+PaintColor NoneColor() {
+    PaintColor c{};
+    c.kind = kNoneColor;
+    return c;
+}
+
+namespace {
+
+PaintColor White(ColorModel model) {
+    switch (model) {
+        case ColorModel::Gray: return GrayColor(0.0f);
+        case ColorModel::CMYK: return CmykColor(0, 0, 0, 0);
+        case ColorModel::RGB: break;
+    }
+    return RgbColor(1, 1, 1);
+}
+
+PaintColor Black(ColorModel model) {
+    switch (model) {
+        case ColorModel::Gray: return GrayColor(1.0f);
+        case ColorModel::CMYK: return CmykColor(0, 0, 0, 1);
+        case ColorModel::RGB: break;
+    }
+    return RgbColor(0, 0, 0);
+}
+
+PaintColor Special(int32_t kind, int32_t ref, float tint = 0.0f) {
+    PaintColor c{};
+    c.kind = kind;
+    c.ref = ref;
+    c.c[0] = tint;
+    return c;
+}
+
+}  // namespace
+
+PathStyle DefaultPaint(ColorModel model) {
+    PathStyle s{};
+    s.fillPaint = 1;
+    s.strokePaint = 1;
+    s.fillColor = White(model);
+    s.strokeColor = Black(model);
+    s.strokeWidth = 1.0f;
+    s.miterLimit = 4.0f;
+    return s;
+}
+
+Document NewDocument(ColorModel model) {
+    Document d;
+    d.colorModel = model;
+    d.views.push_back(View{d.pageWidth * 0.5f, d.pageHeight * 0.5f, 1.0f, 800, 600});
+    Layer first;
+    first.id = d.nextLayerId++;
+    first.name = "Layer 1";
+    d.layers.push_back(first);
+    d.currentLayer = first.id;
+    d.currentPaint = DefaultPaint(model);
+
+    // The first two swatches cannot be painted with; then white, black, the process
+    // colours, a gradient and a pattern.
+    d.swatches = {
+        {"[None]", NoneColor()},
+        {"[Registration]", Special(kCustomColor, 0, 1.0f)},
+        {"White", White(model)},
+        {"Black", Black(model)},
+        {"Cyan", CmykColor(1, 0, 0, 0)},
+        {"Magenta", CmykColor(0, 1, 0, 0)},
+        {"Yellow", CmykColor(0, 0, 1, 0)},
+        {"Red", RgbColor(1, 0, 0)},
+        {"Green", RgbColor(0, 1, 0)},
+        {"Blue", RgbColor(0, 0, 1)},
+        {"White, Black", Special(kGradientColor, 1)},
+        {"Stripes", Special(kPatternColor, 1)},
+    };
+    GraphicStyle def;
+    def.name = "[Default]";
+    def.paint = DefaultPaint(model);
+    d.styles.push_back(def);
+    return d;
+}
+
+namespace {
+
+bool SameBytes(const void* a, const void* b, size_t n) { return std::memcmp(a, b, n) == 0; }
+
+bool SameColor(const PaintColor& a, const PaintColor& b) {
+    return a.kind == b.kind && a.ref == b.ref && SameBytes(a.c, b.c, sizeof a.c);
+}
+
+bool SameStyle(const PathStyle& a, const PathStyle& b) {
+    return a.fillPaint == b.fillPaint && a.strokePaint == b.strokePaint &&
+           SameColor(a.fillColor, b.fillColor) && SameColor(a.strokeColor, b.strokeColor) &&
+           SameBytes(&a.strokeWidth, &b.strokeWidth, sizeof(float)) &&
+           a.fillOverprint == b.fillOverprint && a.strokeOverprint == b.strokeOverprint &&
+           a.evenOdd == b.evenOdd && a.cap == b.cap && a.join == b.join &&
+           SameBytes(&a.miterLimit, &b.miterLimit, sizeof(float)) &&
+           a.dash.count == b.dash.count && SameBytes(a.dash.array, b.dash.array, sizeof a.dash.array) &&
+           SameBytes(&a.dash.offset, &b.dash.offset, sizeof(float));
+}
+
+bool SameArt(const Art& a, const Art& b) {
+    return a.kind == b.kind && a.path.closed == b.path.closed &&
+           a.path.points.size() == b.path.points.size() &&
+           SameBytes(a.path.points.data(), b.path.points.data(),
+                     a.path.points.size() * sizeof(SegmentPoints)) &&
+           a.path.corners == b.path.corners && SameStyle(a.style, b.style) &&
+           SameBytes(&a.opacity, &b.opacity, sizeof(float));
+}
+
+}  // namespace
+
+// Compares what a document shows and keeps: page, colour model, layers with their art in
+// order, and symbols. Ids and the host's bookkeeping (views, swatches) are not compared,
+// since a document read back from a dump numbers its art afresh.
+bool SameDocument(const Document& a, const Document& b) {
+    if (a.pageWidth != b.pageWidth || a.pageHeight != b.pageHeight ||
+        a.colorModel != b.colorModel || a.layers.size() != b.layers.size() ||
+        a.symbols.size() != b.symbols.size())
+        return false;
+    for (size_t i = 0; i < a.layers.size(); ++i) {
+        const Layer& la = a.layers[i];
+        const Layer& lb = b.layers[i];
+        if (la.name != lb.name || la.visible != lb.visible || la.locked != lb.locked ||
+            la.art.size() != lb.art.size())
+            return false;
+        for (size_t j = 0; j < la.art.size(); ++j) {
+            const Art* x = a.FindArt(la.art[j]);
+            const Art* y = b.FindArt(lb.art[j]);
+            if (!x || !y || !SameArt(*x, *y)) return false;
+        }
+    }
+    for (size_t i = 0; i < a.symbols.size(); ++i)
+        if (a.symbols[i].name != b.symbols[i].name || !SameArt(a.symbols[i].art, b.symbols[i].art))
+            return false;
+    return true;
+}
+
+}  // namespace easel

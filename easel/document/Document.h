@@ -1,0 +1,160 @@
+// Document.h: Easel's document model.
+//
+// Conventions: points, y upward, origin at the page's bottom-left corner (as host/AITypes.h).
+// Layers are stored bottom first; each layer's art is in paint order, bottom first. Art and
+// layers are addressed by stable ids (never by pointers into containers that move); an id
+// is never reused within a document, so a stale handle is always detectable.
+//
+// An art id names a slot of Document::arts and the slot's generation:
+//   id = (generation << kArtSlotBits) | (slot + 1)
+// A slot emptied by undo is handed out again under the next generation, so a preview that
+// is drawn and undone thousands of times keeps `arts` at the size of one preview while every
+// id it ever gave out stays dead. A document built by appending (generation 0) simply has
+// arts[id - 1].
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "AIPath.h"
+#include "AIPathStyle.h"
+
+namespace easel {
+
+using ArtId = uint32_t;    // 0 is never a live art
+using LayerId = uint32_t;  // 0 is never a live layer
+
+enum class ColorModel { Gray, RGB, CMYK };
+
+enum class ArtKind { Path };
+
+// The anchor and handles of one segment, points; the corner flag is kept apart so that a
+// stored segment costs 24 bytes.
+struct SegmentPoints {
+    float px, py;  // anchor
+    float ix, iy;  // in handle
+    float ox, oy;  // out handle
+};
+
+struct PathData {
+    std::vector<SegmentPoints> points;
+    std::vector<bool> corners;  // corners.size() == points.size()
+    bool closed = false;
+
+    size_t SegmentCount() const { return points.size(); }
+    AIPathSegment Segment(size_t i) const;
+    void SetSegment(size_t i, const AIPathSegment& s);  // i <= SegmentCount(); i == count appends
+};
+
+struct Art {
+    ArtId id = 0;
+    ArtKind kind = ArtKind::Path;
+    PathData path;
+    PathStyle style{};
+    float opacity = 1.0f;  // 0 transparent .. 1 opaque
+};
+
+struct Layer {
+    LayerId id = 0;
+    std::string name;
+    bool visible = true;
+    bool locked = false;
+    std::vector<ArtId> art;  // paint order, bottom first
+};
+
+struct Symbol {
+    std::string name;
+    Art art;  // the definition, a copy taken when the symbol was made
+};
+
+struct Swatch {
+    std::string name;
+    PaintColor color{};
+};
+
+struct GraphicStyle {
+    std::string name;
+    PathStyle paint{};
+    float opacity = 1.0f;
+};
+
+struct View {
+    float centreX = 0, centreY = 0;  // artwork point at the view's centre
+    float zoom = 1.0f;               // pixels per point
+    int32_t widthPx = 800, heightPx = 600;
+};
+
+struct Document {
+    float pageWidth = 612.0f;  // points
+    float pageHeight = 792.0f;
+    ColorModel colorModel = ColorModel::RGB;
+    std::vector<View> views;
+    std::vector<Layer> layers;  // bottom first
+    LayerId currentLayer = 0;
+    std::vector<Symbol> symbols;
+    std::vector<Swatch> swatches;
+    std::vector<GraphicStyle> styles;
+    PathStyle currentPaint{};  // what a new path receives
+
+    // Art by slot (ArtSlot(id)), empty once the art is gone.
+    std::vector<std::optional<Art>> arts;
+    LayerId nextLayerId = 1;
+    // Ids of art removed by undo whose slots may be used again (each under its next
+    // generation), last removed last.
+    std::vector<ArtId> freedArtIds;
+    // ArtBytes(), kept up to date by every edit Easel's host makes, so that the memory budget
+    // is checked in constant time. Code that edits a document directly need not keep it.
+    size_t artBytesHeld = 0;
+
+    Art* FindArt(ArtId id);
+    const Art* FindArt(ArtId id) const;
+    Layer* FindLayer(LayerId id);
+    const Layer* FindLayer(LayerId id) const;
+    // The layer holding art `id`, or nullptr.
+    Layer* LayerOf(ArtId id);
+
+    // Bytes the document holds for art (capacity, not size), for the memory budget.
+    // Walks the whole document; the host keeps artBytesHeld instead.
+    size_t ArtBytes() const;
+
+    // The id AddArt gives next, and makes sure AddArt cannot throw; may throw bad_alloc.
+    // Returns 0 when no slot is left (the art cannot be made).
+    ArtId ReserveArt();
+    // Stores art under the id ReserveArt returned (art.id is set); never throws after a
+    // successful ReserveArt. Placing the art on a layer is the caller's.
+    ArtId AddArt(Art art) noexcept;
+    // Empties the art's slot and lets the slot be used again under a new id.
+    void RemoveArt(ArtId id) noexcept;
+};
+
+constexpr unsigned kArtSlotBits = 22;  // up to 4 194 303 art slots per document
+constexpr ArtId kArtSlotMask = (ArtId(1) << kArtSlotBits) - 1;
+// The slot of `id` in Document::arts; meaningful for id != 0.
+constexpr size_t ArtSlot(ArtId id) { return size_t((id & kArtSlotMask) - 1); }
+
+// Bytes a path holds (capacity, not size), as ArtBytes counts them.
+size_t PathBytes(const PathData& path);
+// Bytes a symbol holds, as ArtBytes counts them.
+size_t SymbolBytes(const Symbol& symbol);
+
+// PaintColor helpers.
+PaintColor GrayColor(float ink);
+PaintColor RgbColor(float r, float g, float b);
+PaintColor CmykColor(float c, float m, float y, float k);
+PaintColor NoneColor();
+
+// The default paint of a new document: white fill, black 1-point stroke, in the colour model.
+PathStyle DefaultPaint(ColorModel model);
+
+// A new document: US Letter, the given colour model, one layer "Layer 1" (current), one
+// view centred on the page, the default swatches and graphic styles.
+Document NewDocument(ColorModel model = ColorModel::RGB);
+
+// Equality of what a document shows and keeps (page, colour model, layers and their art in
+// order, symbols), bit for bit on floats; ids, views and swatches are not compared.
+bool SameDocument(const Document& a, const Document& b);
+
+}  // namespace easel

@@ -1,0 +1,77 @@
+// Host.h: one Easel host session: the suite registry, the random sequence, the documents, the
+// message transactions and fault injection.
+//
+// Suite entries are plain C functions, so they reach the session through one static pointer:
+// only one Host may be live at a time, and making a second is a programming error that aborts.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "SPBasic.h"
+#include "document/Document.h"
+
+namespace easel {
+
+struct HostConfig {
+    std::optional<uint32_t> seed;            // random sequence seed; none = nondeterministic
+    std::vector<std::string> omittedSuites;  // suite names the registry leaves out
+    size_t memoryBudget = size_t(512) << 20; // bytes of art a document may hold
+    size_t maxBlockSize = size_t(1) << 30;   // bytes; a larger block or handle answers '!MEM'
+    // Fault injection: make the nth call (1-based) of `operation` fail once with `code`.
+    // operation is "Suite Name/OperationName", e.g. "AI Path Suite/SetPathSegments", or "*" to
+    // count every SPErr-returning suite operation together (for sweeping every call site).
+    // The basic services (acquire, release) are not suite operations and are not counted.
+    // An operation name the host does not have is refused by the Host constructor
+    // (std::invalid_argument). A failing call does nothing and leaves its outputs untouched.
+    struct Fault {
+        std::string operation;
+        int64_t nth;
+        SPErr code;
+    };
+    std::vector<Fault> faults;
+};
+
+struct Runtime;
+
+class Host {
+public:
+    explicit Host(HostConfig config = {});
+    ~Host();
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
+    // The basic services a message carries; valid for the Host's lifetime.
+    const SPBasicSuite* Basic() const;
+
+    // A new document, which becomes the current one. Owned by the Host; the reference stays
+    // valid for the Host's lifetime.
+    Document& NewDocument(ColorModel model = ColorModel::RGB);
+    Document* CurrentDocument();
+
+    // A host message: BeginMessage starts a new undo transaction (committing any open one),
+    // EndMessage commits it and compacts the paths it touched. Outside messages, changes
+    // still form a transaction that the next BeginMessage or EndMessage commits.
+    void BeginMessage();
+    void EndMessage();
+
+    int64_t CallCount() const;   // SPErr-returning suite calls so far
+    int64_t CallCount(const std::string& operation) const;  // of one "Suite/Operation"
+    int OpenAcquisitions() const;  // acquisitions not yet released
+    int64_t AcquireCount() const;
+    int64_t ReleaseCount() const;
+    int RedrawCount() const;       // RedrawDocument calls
+    int OpenBlocks() const;        // SP Blocks not yet freed
+    int OpenMemoryHandles() const; // MdMemory handles not yet disposed of
+    size_t MemoryBudget() const;
+    size_t HeldArtBytes() const;   // the running count the budget is checked against (current document)
+
+private:
+    std::unique_ptr<Runtime> runtime_;
+};
+
+}  // namespace easel

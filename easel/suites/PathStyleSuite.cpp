@@ -1,0 +1,43 @@
+// "AI Path Style Suite" v5: the paint record of path art.
+#include <cmath>
+
+#include "AIPathStyle.h"
+#include "suites/Runtime.h"
+
+namespace easel {
+namespace {
+
+bool KnownKind(int32_t kind) { return kind >= kGrayColor && kind <= kNoneColor; }
+
+bool Acceptable(const PathStyle& style) {
+    return KnownKind(style.fillColor.kind) && KnownKind(style.strokeColor.kind) &&
+           std::isfinite(style.strokeWidth) && style.strokeWidth >= 0 && style.dash.count >= 0 &&
+           style.dash.count <= 6;
+}
+
+SPErr GetPathStyle(AIArtHandle path, PathStyle* style) {
+    return DocumentBoundary(Op::StyleGet, [&](Runtime&, Session& s) -> SPErr {
+        const Art* art = s.doc.FindArt(ArtIdOf(path));
+        if (!art || art->kind != ArtKind::Path || !style) return kSPBadParameterError;
+        *style = art->style;
+        return kSPNoError;
+    });
+}
+
+SPErr SetPathStyle(AIArtHandle path, const PathStyle* style) {
+    return DocumentBoundary(Op::StyleSet, [&](Runtime&, Session& s) -> SPErr {
+        if (!style || !Acceptable(*style)) return kSPBadParameterError;
+        Art* art = nullptr;
+        if (const SPErr e = BeginArtChange(s, path, art)) return e;
+        art->style = *style;
+        return kSPNoError;
+    });
+}
+
+const AIPathStyleSuite kTable = {GetPathStyle, SetPathStyle};
+
+}  // namespace
+
+const void* PathStyleSuiteTable() { return &kTable; }
+
+}  // namespace easel

@@ -1,0 +1,84 @@
+// "AI Real Math Suite" v1: plain IEEE single precision, so that results are the same on every
+// build. Nothing here can fail, so these entries are not counted or faulted.
+#include <cmath>
+
+#include "AIRealMath.h"
+#include "suites/Runtime.h"
+
+namespace easel {
+namespace {
+
+constexpr float kDegreesToRadians = static_cast<float>(3.14159265358979323846 / 180.0);
+constexpr float kRadiansToDegrees = static_cast<float>(180.0 / 3.14159265358979323846);
+
+AIReal Divide(AIReal a, AIReal b) { return a / b; }
+AIReal DegreeToRadian(AIReal degrees) { return degrees * kDegreesToRadians; }
+AIReal RadianToDegree(AIReal radians) { return radians * kRadiansToDegrees; }
+AIReal Sin(AIReal radians) { return std::sin(radians); }
+AIReal Cos(AIReal radians) { return std::cos(radians); }
+AIReal ATan(AIReal y, AIReal x) { return std::atan2(y, x); }
+
+AIReal PointLength(const AIRealPoint* p1, const AIRealPoint* p2) {
+    if (!p1 || !p2) return 0.0f;
+    const float dx = p2->h - p1->h, dy = p2->v - p1->v;
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+AIReal PointAngle(const AIRealPoint* p1, const AIRealPoint* p2) {
+    if (!p1 || !p2) return 0.0f;
+    return std::atan2(p2->v - p1->v, p2->h - p1->h);
+}
+
+AIReal Interpolate(AIReal a, AIReal b, AIReal t) { return t * a + (1 - t) * b; }
+
+void PointInterpolate(const AIRealPoint* p1, const AIRealPoint* p2, AIReal t, AIRealPoint* result) {
+    if (!p1 || !p2 || !result) return;
+    result->h = t * p1->h + (1 - t) * p2->h;
+    result->v = t * p1->v + (1 - t) * p2->v;
+}
+
+void SetTranslate(AIRealMatrix* m, AIReal tx, AIReal ty) {
+    if (m) *m = {1, 0, 0, 1, tx, ty};
+}
+
+void ConcatTranslate(AIRealMatrix* m, AIReal tx, AIReal ty) {
+    if (!m) return;
+    m->tx += tx;
+    m->ty += ty;
+}
+
+void ConcatScale(AIRealMatrix* m, AIReal sx, AIReal sy) {
+    if (!m) return;
+    m->a *= sx;
+    m->c *= sx;
+    m->tx *= sx;
+    m->b *= sy;
+    m->d *= sy;
+    m->ty *= sy;
+}
+
+// The rotation applied after *m: each column of the map turns about the origin.
+void ConcatRotate(AIRealMatrix* m, AIReal radians) {
+    if (!m) return;
+    const float s = std::sin(radians), c = std::cos(radians);
+    const auto turn = [&](float& x, float& y) {
+        const float nx = c * x - s * y;
+        const float ny = s * x + c * y;
+        x = nx;
+        y = ny;
+    };
+    turn(m->a, m->b);
+    turn(m->c, m->d);
+    turn(m->tx, m->ty);
+}
+
+const AIRealMathSuite kTable = {
+    Divide, DegreeToRadian, RadianToDegree, Sin, Cos, ATan, PointLength, PointAngle,
+    PointInterpolate, Interpolate, SetTranslate, ConcatTranslate, ConcatScale, ConcatRotate,
+};
+
+}  // namespace
+
+const void* RealMathSuiteTable() { return &kTable; }
+
+}  // namespace easel

@@ -1,0 +1,241 @@
+// Runtime.h: the state of one host session as the suite entries see it, and the boundary
+// every SPErr-returning entry goes through.
+//
+// Suite entries are plain C functions; they reach the live session through Runtime::live,
+// set by easel::Host for its lifetime. Internal to Easel: plug-ins see only host/.
+#pragma once
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <new>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "document/Document.h"
+#include "document/Journal.h"
+#include "host/Host.h"
+#include "suites/Registry.h"
+
+namespace easel {
+
+// Every SPErr-returning suite operation, as (suite name, operation). The order is the order of
+// Op; names are what HostConfig::Fault::operation spells ("Suite Name/OperationName").
+#define EASEL_OPERATIONS(X)                                          \
+    X(BlocksAllocateBlock, "SP Blocks Suite", "AllocateBlock")       \
+    X(BlocksFreeBlock, "SP Blocks Suite", "FreeBlock")               \
+    X(BlocksReallocateBlock, "SP Blocks Suite", "ReallocateBlock")   \
+    X(MdNewHandle, "AI MdMemory Suite", "MdMemoryNewHandle")         \
+    X(MdDisposeHandle, "AI MdMemory Suite", "MdMemoryDisposeHandle") \
+    X(MdGetSize, "AI MdMemory Suite", "MdMemoryGetSize")             \
+    X(MdResizeHandle, "AI MdMemory Suite", "MdMemoryResizeHandle")   \
+    X(DocGetSetup, "AI Document Suite", "GetDocumentSetup")          \
+    X(DocRedraw, "AI Document Suite", "RedrawDocument")              \
+    X(DocGetColorModel, "AI Document Suite", "GetDocumentColorModel") \
+    X(ViewCount, "AI Document View Suite", "CountDocumentViews")     \
+    X(ViewGetNth, "AI Document View Suite", "GetNthDocumentView")    \
+    X(ViewGetCenter, "AI Document View Suite", "GetDocumentViewCenter") \
+    X(ViewPointToArtwork, "AI Document View Suite", "ViewPointToArtworkPoint") \
+    X(UndoChanges, "AI Undo Suite", "UndoChanges")                   \
+    X(ArtNew, "AI Art Suite", "NewArt")                              \
+    X(ArtDuplicate, "AI Art Suite", "DuplicateArt")                  \
+    X(ArtGetType, "AI Art Suite", "GetArtType")                      \
+    X(ArtGetBounds, "AI Art Suite", "GetArtBounds")                  \
+    X(PathGetCount, "AI Path Suite", "GetPathSegmentCount")          \
+    X(PathGetSegments, "AI Path Suite", "GetPathSegments")           \
+    X(PathSetSegments, "AI Path Suite", "SetPathSegments")           \
+    X(PathGetClosed, "AI Path Suite", "GetPathClosed")               \
+    X(PathSetClosed, "AI Path Suite", "SetPathClosed")               \
+    X(StyleGet, "AI Path Style Suite", "GetPathStyle")               \
+    X(StyleSet, "AI Path Style Suite", "SetPathStyle")               \
+    X(SwatchCount, "AI Swatch List Suite", "CountSwatches")          \
+    X(SwatchGetNth, "AI Swatch List Suite", "GetNthSwatch")          \
+    X(SwatchGetColor, "AI Swatch List Suite", "GetSwatchColor")      \
+    X(ArtStyleCount, "AI Art Style Suite", "CountArtStyles")         \
+    X(ArtStyleGetNth, "AI Art Style Suite", "GetNthArtStyle")        \
+    X(ArtStyleSet, "AI Art Style Suite", "SetArtStyle")              \
+    X(LayerCount, "AI Layer Suite", "CountLayers")                   \
+    X(LayerGetNth, "AI Layer Suite", "GetNthLayer")                  \
+    X(LayerGetCurrent, "AI Layer Suite", "GetCurrentLayer")          \
+    X(LayerSetCurrent, "AI Layer Suite", "SetCurrentLayer")          \
+    X(LayerInsert, "AI Layer Suite", "InsertLayer")
+
+enum class Op : uint16_t {
+#define EASEL_OP_ENUM(id, suite, op) id,
+    EASEL_OPERATIONS(EASEL_OP_ENUM)
+#undef EASEL_OP_ENUM
+    Count
+};
+constexpr size_t kOpCount = static_cast<size_t>(Op::Count);
+
+// "Suite Name/OperationName" of op.
+std::string OperationName(Op op);
+
+// ---- Handles --------------------------------------------------------------------------------
+// A handle is an id cast to the opaque pointer type. On 64-bit hosts the kind sits in the top
+// bits, so that an art handle passed where a layer is expected is refused, not misread.
+
+enum class HandleKind : uintptr_t { Art = 1, Layer = 2, View = 3, Swatch = 4, Style = 5 };
+
+template <typename Handle>
+Handle MakeHandle(HandleKind kind, uint32_t id) {
+    uintptr_t bits = id;
+    if constexpr (sizeof(uintptr_t) >= 8) bits |= static_cast<uintptr_t>(kind) << 56;
+    return reinterpret_cast<Handle>(bits);
+}
+
+// The id in `handle`, or 0 for a null handle or one of another kind.
+template <typename Handle>
+uint32_t HandleId(HandleKind kind, Handle handle) {
+    const uintptr_t bits = reinterpret_cast<uintptr_t>(handle);
+    if constexpr (sizeof(uintptr_t) >= 8) {
+        if ((bits >> 56) != static_cast<uintptr_t>(kind) || ((bits >> 32) & 0xFFFFFF) != 0) return 0;
+    }
+    return static_cast<uint32_t>(bits);
+}
+
+inline AIArtHandle ArtHandle(ArtId id) { return MakeHandle<AIArtHandle>(HandleKind::Art, id); }
+inline ArtId ArtIdOf(AIArtHandle h) { return HandleId(HandleKind::Art, h); }
+inline AILayerHandle LayerHandle(LayerId id) { return MakeHandle<AILayerHandle>(HandleKind::Layer, id); }
+inline LayerId LayerIdOf(AILayerHandle h) { return HandleId(HandleKind::Layer, h); }
+
+// ---- One document and its host-side bookkeeping ----------------------------------------------
+
+struct Session {
+    Document doc;
+    Journal journal;
+    std::vector<LayerId> artLayer;  // by art slot: the layer holding the slot's art
+    std::vector<uint32_t> layerPos;  // by layer id: a guess at its position in doc.layers
+
+    // The layer with this id, found in constant time while the guess holds.
+    Layer* FindLayer(LayerId id) {
+        if (id < layerPos.size()) {
+            const uint32_t pos = layerPos[id];
+            if (pos < doc.layers.size() && doc.layers[pos].id == id) return &doc.layers[pos];
+        }
+        return FindLayerSlowly(id);
+    }
+    // The layer holding live art `id` (nullptr if none).
+    Layer* LayerOfArt(ArtId id) {
+        const size_t slot = ArtSlot(id);
+        if (slot < artLayer.size())
+            if (Layer* l = FindLayer(artLayer[slot]); l) return l;
+        return doc.LayerOf(id);  // art placed by code other than the suites
+    }
+    Layer* FindLayerSlowly(LayerId id);
+    // Refreshes layerPos after layers were inserted or removed.
+    void IndexLayers();
+    // Commits the transaction and compacts the paths it touched.
+    void Commit();
+};
+
+// kAILockedLayerError when `layer` cannot take art; kSPBadParameterError when it is null.
+SPErr CheckWritable(const Layer* layer);
+
+// The art `handle` names: kSPBadParameterError when dead, null or not art, kAILockedLayerError
+// when its layer is locked or hidden; otherwise records the journal's entry for the change
+// about to be made (may throw bad_alloc) and gives the art.
+SPErr BeginArtChange(Session& s, AIArtHandle handle, Art*& art);
+
+inline bool Finite(const AIRealPoint& p) { return std::isfinite(p.h) && std::isfinite(p.v); }
+
+// ---- Memory services -------------------------------------------------------------------------
+
+// The record behind an AIMdMemoryHandle: the handle is &record->block, the master pointer.
+struct MemoryRecord {
+    void* block = nullptr;
+    size_t size = 0;
+};
+
+// ---- The session ----------------------------------------------------------------------------
+
+struct Runtime {
+    explicit Runtime(HostConfig c);
+    ~Runtime();
+    Runtime(const Runtime&) = delete;
+    Runtime& operator=(const Runtime&) = delete;
+
+    // The live session, or nullptr.
+    static Runtime* live;
+
+    HostConfig config;
+    Registry registry;
+    std::vector<std::unique_ptr<Session>> sessions;
+    Session* current = nullptr;
+
+    std::mt19937 random;
+    int redraws = 0;
+
+    int64_t calls = 0;
+    std::array<int64_t, kOpCount> opCalls{};
+    struct ArmedFault {
+        int op;  // an Op, or -1 for every operation together
+        int64_t nth;
+        SPErr code;
+    };
+    std::vector<ArmedFault> faults;
+
+    std::unordered_map<void*, size_t> blocks;         // live blocks and their sizes
+    std::unordered_set<MemoryRecord*> memoryHandles;  // live handles' records
+
+    // Counts one call of `op`; gives the injected code when a fault is due, else 0.
+    SPErr Count(Op op) {
+        ++calls;
+        ++opCalls[static_cast<size_t>(op)];
+        return faults.empty() ? kSPNoError : DueFault(op);
+    }
+
+private:
+    SPErr DueFault(Op op) const;
+};
+
+// The boundary of every SPErr-returning suite entry: counts the call, applies a due fault,
+// and turns any exception into a code (outOfMemory for allocation failures, which is
+// kSPOutOfMemoryError for the document suites and kSPMemoryHandleError for the memory ones).
+template <typename Body>
+SPErr Boundary(Op op, SPErr outOfMemory, Body&& body) noexcept {
+    Runtime* rt = Runtime::live;
+    if (!rt) return kSPNoDocumentError;
+    if (const SPErr injected = rt->Count(op)) return injected;
+    try {
+        return body(*rt);
+    } catch (const std::bad_alloc&) {
+        return outOfMemory;
+    } catch (const std::length_error&) {
+        return outOfMemory;
+    } catch (...) {
+        return kSPBadParameterError;
+    }
+}
+
+// As Boundary, for entries that need the current document.
+template <typename Body>
+SPErr DocumentBoundary(Op op, Body&& body) noexcept {
+    return Boundary(op, kSPOutOfMemoryError, [&](Runtime& rt) -> SPErr {
+        if (!rt.current) return kSPNoDocumentError;
+        return body(rt, *rt.current);
+    });
+}
+
+// The suite tables, one per suite file.
+extern const SPBasicSuite kBasicSuiteTable;
+const void* BlocksSuiteTable();
+const void* MdMemorySuiteTable();
+const void* RealMathSuiteTable();
+const void* RandomSuiteTable();
+const void* DocumentSuiteTable();
+const void* DocumentViewSuiteTable();
+const void* UndoSuiteTable();
+const void* ArtSuiteTable();
+const void* PathSuiteTable();
+const void* PathStyleSuiteTable();
+const void* SwatchListSuiteTable();
+const void* ArtStyleSuiteTable();
+const void* LayerSuiteTable();
+
+}  // namespace easel

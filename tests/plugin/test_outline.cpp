@@ -1,0 +1,202 @@
+// The star outline: rings, sets, groups, patterns and the outline randomisers.
+#include "PluginFixture.h"
+
+namespace corvanta::testing {
+namespace {
+
+class OutlineTest : public PluginTest {
+protected:
+    // Generates one run and returns its paths.
+    std::vector<const easel::Art*> Run(StarSettings& s) {
+        EXPECT_EQ(Go(s), kSPNoError);
+        return Art();
+    }
+    const float cx = 306.0f, cy = 396.0f;
+};
+
+TEST_F(OutlineTest, DefaultStarHasThirtyAnchorsOnTwoRings) {
+    StarSettings s = DefaultSettings();
+    auto art = Run(s);
+    ASSERT_EQ(art.size(), 1u);
+    const easel::PathData& path = art[0]->path;
+    ASSERT_EQ(path.SegmentCount(), 30u);
+    EXPECT_TRUE(path.closed);
+    for (size_t i = 0; i < 30; ++i) {
+        const Polar at = PolarOf(path, i, cx, cy);
+        // One core point at 40, then two shell points at 140, every 12 degrees.
+        EXPECT_NEAR(at.distance, i % 3 == 0 ? 40.0f : 140.0f, 1e-3) << i;
+        EXPECT_NEAR(at.degrees, 12.0f * static_cast<float>(i), 1e-2) << i;
+        EXPECT_TRUE(HandlesOnAnchor(path.points[i])) << i;
+        EXPECT_TRUE(path.corners[i]) << i;
+    }
+}
+
+TEST_F(OutlineTest, PolygonModeKeepsOnlyShellPointsAtTheirAngles) {
+    StarSettings s = DefaultSettings();
+    s.polygonMode = 1;
+    const easel::PathData& path = Run(s)[0]->path;
+    ASSERT_EQ(path.SegmentCount(), 20u);
+    for (size_t i = 0; i < 20; ++i) {
+        const size_t full = (i / 2) * 3 + 1 + i % 2;  // position among the default's 30
+        const Polar at = PolarOf(path, i, cx, cy);
+        EXPECT_NEAR(at.distance, 140.0f, 1e-3);
+        EXPECT_NEAR(at.degrees, 12.0f * static_cast<float>(full), 1e-2) << i;
+    }
+}
+
+TEST_F(OutlineTest, PolygonModeWithoutShellPointsWritesNothing) {
+    StarSettings s = DefaultSettings();
+    s.polygonMode = 1;
+    s.shellPointsBySet[0] = 0;
+    s.corePointsBySet[0] = 3;
+    auto art = Run(s);
+    ASSERT_EQ(art.size(), 1u);
+    EXPECT_EQ(art[0]->path.SegmentCount(), 0u);
+}
+
+TEST_F(OutlineTest, NoPointsAtAllFallBackToOneCoreAndOneShellPoint) {
+    StarSettings s = DefaultSettings();
+    s.corePointsBySet[0] = 0;
+    s.shellPointsBySet[0] = 0;
+    const easel::PathData& path = Run(s)[0]->path;
+    ASSERT_EQ(path.SegmentCount(), 20u);  // G = 10, S = 2, 18 degrees apart
+    for (size_t i = 0; i < 20; ++i) {
+        const Polar at = PolarOf(path, i, cx, cy);
+        EXPECT_NEAR(at.distance, i % 2 == 0 ? 40.0f : 140.0f, 1e-3);
+        EXPECT_NEAR(at.degrees, 18.0f * static_cast<float>(i), 1e-2);
+    }
+}
+
+TEST_F(OutlineTest, MaxShellCapsShellDistanceAndANegativeCapCrossesTheCentre) {
+    StarSettings s = DefaultSettings();
+    s.maxShell = 50.0f;
+    {
+        const easel::PathData& path = Run(s)[0]->path;
+        for (size_t i = 0; i < 30; ++i)
+            EXPECT_NEAR(PolarOf(path, i, cx, cy).distance, i % 3 == 0 ? 40.0f : 50.0f, 1e-3);
+    }
+    s.maxShell = -50.0f;
+    s.previewDrawn = 0;
+    const easel::PathData& path = Run(s)[0]->path;  // the go run replaced the first star
+    for (size_t i = 0; i < 30; ++i) {
+        const Polar at = PolarOf(path, i, cx, cy);
+        if (i % 3 == 0) continue;
+        EXPECT_NEAR(at.distance, 50.0f, 1e-3);
+        const float expected = std::fmod(12.0f * static_cast<float>(i) + 180.0f, 360.0f);
+        EXPECT_NEAR(at.degrees, expected, 1e-2) << i;
+    }
+}
+
+TEST_F(OutlineTest, BoundaryLimitSweepsOnlyThatAngle) {
+    StarSettings s = DefaultSettings();
+    s.boundaryLimitDegrees = 180.0f;
+    const easel::PathData& path = Run(s)[0]->path;
+    ASSERT_EQ(path.SegmentCount(), 30u);
+    for (size_t i = 0; i < 30; ++i)
+        EXPECT_NEAR(PolarOf(path, i, cx, cy).degrees, 6.0f * static_cast<float>(i), 1e-2);
+    EXPECT_NEAR(PolarOf(path, 29, cx, cy).degrees, 174.0f, 1e-2);
+}
+
+TEST_F(OutlineTest, RandomGroupsBelowThreeAlwaysGiveTwoGroups) {
+    StarSettings s = DefaultSettings();
+    s.randomStarGroups = 1;
+    s.starGroups = 3;
+    s.starCount = 40;
+    for (const easel::Art* a : Run(s)) EXPECT_EQ(a->path.SegmentCount(), 6u);
+}
+
+TEST_F(OutlineTest, FullInterpolationPutsAnchorsOnTheCentreAndHandlesOnTheOutline) {
+    StarSettings s = DefaultSettings();
+    s.interpolationPercent = 100.0f;
+    const easel::PathData& path = Run(s)[0]->path;
+    ASSERT_EQ(path.SegmentCount(), 30u);
+    for (size_t i = 0; i < 30; ++i) {
+        const easel::SegmentPoints& p = path.points[i];
+        EXPECT_FLOAT_EQ(p.px, cx);
+        EXPECT_FLOAT_EQ(p.py, cy);
+        EXPECT_EQ(p.ix, p.ox);
+        EXPECT_EQ(p.iy, p.oy);
+        EXPECT_NEAR(std::hypot(p.ix - cx, p.iy - cy), i % 3 == 0 ? 40.0f : 140.0f, 1e-3);
+    }
+}
+
+TEST_F(OutlineTest, CoreCreateDropsCorePointsWithoutMovingTheOthers) {
+    StarSettings s = DefaultSettings();
+    s.randomCoreCreate = 1;
+    s.starCount = 10;
+    size_t total = 0;
+    for (const easel::Art* a : Run(s)) {
+        const easel::PathData& path = a->path;
+        size_t shells = 0;
+        float lastAngle = -1.0f;
+        for (size_t i = 0; i < path.SegmentCount(); ++i) {
+            const Polar at = PolarOf(path, i, cx, cy);
+            const float step = at.degrees / 12.0f;
+            EXPECT_NEAR(step, std::round(step), 1e-3) << "angles stay on the 12-degree grid";
+            EXPECT_GT(at.degrees, lastAngle) << "points stay in order";
+            lastAngle = at.degrees;
+            const bool core = static_cast<int>(std::round(step)) % 3 == 0;
+            EXPECT_NEAR(at.distance, core ? 40.0f : 140.0f, 1e-3);
+            if (!core) ++shells;
+        }
+        // A dropped core point is overwritten by the next (shell) point, never a shell point.
+        EXPECT_EQ(shells, 20u);
+        total += path.SegmentCount();
+    }
+    EXPECT_LT(total, 300u);
+    EXPECT_GT(total, 200u);
+}
+
+TEST_F(OutlineTest, InnerDistanceTwoRandomisesOnlyTheHorizontalDistanceOverTheWholeRadius) {
+    StarSettings s = DefaultSettings();
+    s.randomInnerDistance2 = 1;
+    s.groupPercentEven = s.groupPercentOdd = 50.0f;
+    s.starCount = 20;
+    float widest = 0.0f;
+    for (const easel::Art* a : Run(s)) {
+        for (size_t i = 0; i < 30; i += 3) {  // the core points
+            const double angle = 12.0 * static_cast<double>(i) * M_PI / 180.0;
+            const auto& p = a->path.points[i];
+            EXPECT_NEAR(p.py - cy, 20.0 * std::sin(angle), 1e-3);  // f × r vertically
+            if (std::fabs(std::cos(angle)) < 0.3) continue;
+            const double rx = (p.px - cx) / std::cos(angle);
+            EXPECT_GE(rx, -1e-3);
+            EXPECT_LT(rx, 40.0);
+            widest = std::max(widest, static_cast<float>(rx));
+        }
+    }
+    EXPECT_GT(widest, 20.0f) << "the horizontal distance is drawn without the group factor";
+}
+
+TEST_F(OutlineTest, AlternatePatternsAndGroupFactorsScaleEveryOtherPoint) {
+    StarSettings s = DefaultSettings();
+    s.corePointsBySet[0] = 2;
+    s.shellPointsBySet[0] = 2;
+    s.coreRadiusBySet[0] = 10.0f;
+    s.shellRadiusBySet[0] = 20.0f;
+    s.altCorePercentOdd = 50.0f;    // odd core points: 10 × 0.5 + 40
+    s.altShellPercentOdd = 0.0f;    // odd shell points: 140 + 0
+    s.groupPercentOdd = 200.0f;     // odd groups twice as far
+    s.starGroups = 2;
+    const easel::PathData& path = Run(s)[0]->path;
+    ASSERT_EQ(path.SegmentCount(), 8u);
+    const float expected[8] = {50, 45, 160, 140, 100, 90, 320, 280};
+    for (size_t i = 0; i < 8; ++i) EXPECT_NEAR(PolarOf(path, i, cx, cy).distance, expected[i], 1e-3) << i;
+}
+
+TEST_F(OutlineTest, OffsetsAndSlantMoveTheirRingsOnly) {
+    StarSettings s = DefaultSettings();
+    s.corePointOffsetX = 5.0f;
+    s.corePointOffsetY = -7.0f;
+    s.shellPointSlant = 90.0f;
+    const easel::PathData& path = Run(s)[0]->path;
+    const Polar core = PolarOf(path, 0, cx + 5.0f, cy - 7.0f);
+    EXPECT_NEAR(core.distance, 40.0f, 1e-3);
+    EXPECT_NEAR(core.degrees, 0.0f, 1e-2);
+    const Polar shell = PolarOf(path, 1, cx, cy);
+    EXPECT_NEAR(shell.distance, 140.0f, 1e-3);
+    EXPECT_NEAR(shell.degrees, 102.0f, 1e-2);
+}
+
+}  // namespace
+}  // namespace corvanta::testing
