@@ -216,7 +216,8 @@ Document NewDocument(ColorModel model) {
 
 namespace {
 
-bool SameBytes(const void* a, const void* b, size_t n) { return std::memcmp(a, b, n) == 0; }
+// An empty vector's data() may be null, which memcmp must not be given.
+bool SameBytes(const void* a, const void* b, size_t n) { return n == 0 || std::memcmp(a, b, n) == 0; }
 
 bool SameColor(const PaintColor& a, const PaintColor& b) {
     return a.kind == b.kind && a.ref == b.ref && SameBytes(a.c, b.c, sizeof a.c);

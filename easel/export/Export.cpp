@@ -1,0 +1,80 @@
+#include "export/Export.h"
+
+#include <atomic>
+#include <cctype>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "export/JsonDump.h"
+#include "export/Svg.h"
+
+namespace easel {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+[[noreturn]] void Fail(const std::string& path, const std::string& reason) {
+    throw ExportError("cannot write \"" + path + "\": " + reason);
+}
+
+std::string LowerExtension(const std::string& path) {
+    std::string ext = fs::path(path).extension().string();
+    for (char& ch : ext) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return ext;
+}
+
+// A name beside the target that no other writer (another thread, another Easel) picks at
+// the same moment: the file is created exclusively, and a clash just tries the next name.
+std::FILE* OpenTemporaryBeside(const std::string& path, std::string& tempPath) {
+    static std::atomic<unsigned> counter{0};
+    const auto stamp = static_cast<unsigned long long>(
+        std::chrono::steady_clock::now().time_since_epoch().count());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = path + ".tmp-" + std::to_string(stamp % 1000000007ull) + "-" +
+                   std::to_string(counter.fetch_add(1));
+        errno = 0;
+        if (std::FILE* f = std::fopen(tempPath.c_str(), "wbx")) return f;
+        if (errno != EEXIST) break;
+    }
+    const int err = errno;
+    Fail(path, err ? std::generic_category().message(err) : "cannot create a temporary file");
+}
+
+}  // namespace
+
+void WriteDocumentFile(const Document& doc, const std::string& path) {
+    const std::string ext = LowerExtension(path);
+    std::string text;
+    if (ext == ".svg")
+        text = ExportSvg(doc);
+    else if (ext == ".json")
+        text = DumpDocumentText(doc);
+    else
+        Fail(path, (ext.empty() ? std::string("no extension") : "unknown extension \"" + ext + "\"") +
+                       " (expected .svg or .json)");
+
+    std::string tempPath;
+    std::FILE* f = OpenTemporaryBeside(path, tempPath);
+    const size_t written = std::fwrite(text.data(), 1, text.size(), f);
+    int err = written == text.size() ? 0 : errno;
+    if (std::fflush(f) != 0 && err == 0) err = errno ? errno : EIO;
+    if (std::fclose(f) != 0 && err == 0) err = errno ? errno : EIO;
+    if (written != text.size() && err == 0) err = EIO;
+    std::error_code ec;
+    if (err != 0) {
+        fs::remove(tempPath, ec);
+        Fail(path, std::generic_category().message(err));
+    }
+    fs::rename(tempPath, path, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(tempPath, ignored);
+        Fail(path, ec.message());
+    }
+}
+
+}  // namespace easel

@@ -1,0 +1,22 @@
+// Export.h: writing a document to a file, the format chosen by the file's extension.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "document/Document.h"
+
+namespace easel {
+
+// A document that could not be written; what() names the file and the reason.
+class ExportError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// ".svg" (ExportSvg) or ".json" (DumpDocumentText), case-insensitive. The text goes to a
+// temporary file beside `path` that is then renamed over it, so a failure leaves the
+// previous file (or no file) in place, never a half-written one. Throws ExportError.
+void WriteDocumentFile(const Document& doc, const std::string& path);
+
+}  // namespace easel

@@ -1,0 +1,244 @@
+#include "export/Svg.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
+
+#include "export/FloatText.h"
+
+namespace easel {
+
+namespace {
+
+void AppendCodePoint(std::string& out, uint32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Decodes one UTF-8 sequence at s[i], advancing i; returns U+FFFD for a malformed,
+// overlong or surrogate sequence so that the output is always well-formed.
+uint32_t DecodeUtf8(std::string_view s, size_t& i) {
+    const auto byte = [&](size_t k) { return static_cast<uint8_t>(s[k]); };
+    const uint8_t b0 = byte(i);
+    size_t len;
+    uint32_t cp;
+    if (b0 < 0x80) { ++i; return b0; }
+    if (b0 >= 0xC2 && b0 <= 0xDF) { len = 2; cp = b0 & 0x1Fu; }
+    else if (b0 >= 0xE0 && b0 <= 0xEF) { len = 3; cp = b0 & 0x0Fu; }
+    else if (b0 >= 0xF0 && b0 <= 0xF4) { len = 4; cp = b0 & 0x07u; }
+    else { ++i; return 0xFFFD; }
+    if (i + len > s.size()) { ++i; return 0xFFFD; }
+    for (size_t k = 1; k < len; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) { ++i; return 0xFFFD; }
+        cp = (cp << 6) | (byte(i + k) & 0x3Fu);
+    }
+    static constexpr uint32_t kMin[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) { ++i; return 0xFFFD; }
+    i += len;
+    return cp;
+}
+
+// Text for an attribute value or element content. Names come from users and may hold
+// anything; XML 1.0 forbids most control characters outright, so those become U+FFFD
+// like bad UTF-8 rather than producing a file no parser accepts.
+std::string Xml(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size();) {
+        uint32_t cp = DecodeUtf8(s, i);
+        switch (cp) {
+            case '&': out += "&amp;"; continue;
+            case '<': out += "&lt;"; continue;
+            case '>': out += "&gt;"; continue;
+            case '"': out += "&quot;"; continue;
+            case '\'': out += "&apos;"; continue;
+            // Attribute-value normalisation would turn raw whitespace into spaces.
+            case '\t': out += "&#9;"; continue;
+            case '\n': out += "&#10;"; continue;
+            case '\r': out += "&#13;"; continue;
+            default: break;
+        }
+        if (cp < 0x20 || cp == 0xFFFE || cp == 0xFFFF) cp = 0xFFFD;
+        AppendCodePoint(out, cp);
+    }
+    return out;
+}
+
+std::string Hex(float r, float g, float b) {
+    const auto byte = [](float v) {
+        const float clamped = v >= 0.0f ? std::min(v, 1.0f) : 0.0f;  // NaN -> 0
+        return static_cast<unsigned>(std::lround(clamped * 255.0f));
+    };
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "#%02x%02x%02x", byte(r), byte(g), byte(b));
+    return buf;
+}
+
+// SVG has only sRGB; the other kinds are shown with a plain stand-in (see FORMATS.md).
+std::string SvgPaint(bool painted, const PaintColor& c) {
+    if (!painted) return "none";
+    switch (c.kind) {
+        case kThreeColor: return Hex(c.c[0], c.c[1], c.c[2]);
+        case kGrayColor: return Hex(1 - c.c[0], 1 - c.c[0], 1 - c.c[0]);
+        case kFourColor: {
+            const float k = 1 - c.c[3];
+            return Hex((1 - c.c[0]) * k, (1 - c.c[1]) * k, (1 - c.c[2]) * k);
+        }
+        case kCustomColor: return Hex(1 - c.c[0], 1 - c.c[0], 1 - c.c[0]);
+        case kNoneColor: return "none";
+        default: return "#808080";  // gradient, pattern
+    }
+}
+
+void AppendPoint(std::string& d, float x, float y) {
+    d += FloatText(x);
+    d += ' ';
+    d += FloatText(y);
+}
+
+void AppendSegment(std::string& d, const SegmentPoints& from, const SegmentPoints& to) {
+    if (from.ox == from.px && from.oy == from.py && to.ix == to.px && to.iy == to.py) {
+        d += " L ";
+    } else {
+        d += " C ";
+        AppendPoint(d, from.ox, from.oy);
+        d += ' ';
+        AppendPoint(d, to.ix, to.iy);
+        d += ' ';
+    }
+    AppendPoint(d, to.px, to.py);
+}
+
+std::string PathText(const PathData& path) {
+    const auto& pts = path.points;
+    std::string d = "M ";
+    AppendPoint(d, pts[0].px, pts[0].py);
+    for (size_t i = 1; i < pts.size(); ++i) AppendSegment(d, pts[i - 1], pts[i]);
+    if (path.closed) {
+        AppendSegment(d, pts.back(), pts[0]);
+        d += " Z";
+    }
+    return d;
+}
+
+bool AllFinite(const Art& a) {
+    for (const SegmentPoints& p : a.path.points)
+        for (float v : {p.px, p.py, p.ix, p.iy, p.ox, p.oy})
+            if (!std::isfinite(v)) return false;
+    return std::isfinite(a.style.strokeWidth) && std::isfinite(a.opacity);
+}
+
+void AppendAttr(std::string& out, const char* name, const std::string& value) {
+    out += ' ';
+    out += name;
+    out += "=\"";
+    out += value;
+    out += '"';
+}
+
+void AppendPath(std::string& out, const Art& a, const std::string& indent) {
+    // An empty path draws nothing and "M" alone is not valid path data. Non-finite values
+    // cannot be stored by the host; a path holding one anyway is left out rather than
+    // writing a number SVG cannot parse.
+    if (a.path.points.empty() || !AllFinite(a)) return;
+    const PathStyle& s = a.style;
+    out += indent + "<path";
+    AppendAttr(out, "d", PathText(a.path));
+    AppendAttr(out, "fill", SvgPaint(s.fillPaint != 0, s.fillColor));
+    if (s.evenOdd) AppendAttr(out, "fill-rule", "evenodd");
+    AppendAttr(out, "stroke", SvgPaint(s.strokePaint != 0, s.strokeColor));
+    AppendAttr(out, "stroke-width", FloatText(s.strokeWidth));
+    if (s.strokePaint) {
+        // Only what differs from SVG's defaults (butt, miter, limit 4, solid).
+        if (s.cap == 1) AppendAttr(out, "stroke-linecap", "round");
+        if (s.cap == 2) AppendAttr(out, "stroke-linecap", "square");
+        if (s.join == 1) AppendAttr(out, "stroke-linejoin", "round");
+        if (s.join == 2) AppendAttr(out, "stroke-linejoin", "bevel");
+        // SVG refuses limits below 1 (a zeroed record holds 0); those keep the default.
+        if (s.miterLimit >= 1.0f && s.miterLimit != 4.0f && std::isfinite(s.miterLimit))
+            AppendAttr(out, "stroke-miterlimit", FloatText(s.miterLimit));
+        if (s.dash.count > 0 && s.dash.count <= 6) {
+            std::string dashes;
+            bool valid = true;
+            float sum = 0;
+            for (int32_t i = 0; i < s.dash.count; ++i) {
+                const float v = s.dash.array[i];
+                valid = valid && std::isfinite(v) && v >= 0;
+                sum += v;
+                if (i) dashes += ' ';
+                dashes += FloatText(v);
+            }
+            // SVG renders an invalid or all-zero list as solid; say so by leaving it out.
+            if (valid && sum > 0) {
+                AppendAttr(out, "stroke-dasharray", dashes);
+                if (s.dash.offset != 0 && std::isfinite(s.dash.offset))
+                    AppendAttr(out, "stroke-dashoffset", FloatText(s.dash.offset));
+            }
+        }
+    }
+    AppendAttr(out, "opacity", FloatText(a.opacity));
+    out += "/>\n";
+}
+
+}  // namespace
+
+std::string ExportSvg(const Document& doc) {
+    const std::string w = FloatText(doc.pageWidth);
+    const std::string h = FloatText(doc.pageHeight);
+    // Document y runs up from the page's bottom; SVG's runs down from the top. One flip per
+    // group keeps every coordinate in the file exactly the float the document holds.
+    const std::string flip = "matrix(1 0 0 -1 0 " + h + ")";
+
+    std::string out;
+    out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    out += "<svg xmlns=\"http://www.w3.org/2000/svg\"";
+    out += " xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\"";
+    out += " version=\"1.1\" width=\"" + w + "pt\" height=\"" + h + "pt\"";
+    out += " viewBox=\"0 0 " + w + " " + h + "\">\n";
+
+    if (!doc.symbols.empty()) {
+        out += "  <defs>\n";
+        for (size_t i = 0; i < doc.symbols.size(); ++i) {
+            const Symbol& s = doc.symbols[i];
+            // Names need not be valid XML ids (or unique), so ids are positional and the
+            // name goes into the label.
+            out += "    <symbol id=\"symbol-" + std::to_string(i + 1) + "\" inkscape:label=\"" +
+                   Xml(s.name) + "\" overflow=\"visible\">\n";
+            out += "      <g transform=\"" + flip + "\">\n";
+            AppendPath(out, s.art, "        ");
+            out += "      </g>\n";
+            out += "    </symbol>\n";
+        }
+        out += "  </defs>\n";
+    }
+
+    for (size_t i = 0; i < doc.layers.size(); ++i) {
+        const Layer& l = doc.layers[i];
+        out += "  <g id=\"layer-" + std::to_string(i + 1) + "\" inkscape:groupmode=\"layer\"";
+        out += " inkscape:label=\"" + Xml(l.name) + "\"";
+        if (!l.visible) out += " style=\"display:none\"";
+        out += " transform=\"" + flip + "\">\n";
+        for (ArtId id : l.art)
+            if (const Art* a = doc.FindArt(id)) AppendPath(out, *a, "    ");
+        out += "  </g>\n";
+    }
+    out += "</svg>\n";
+    return out;
+}
+
+}  // namespace easel
