@@ -59,7 +59,7 @@ typedef struct AIPathStyleSuite {
 
     /** Replaces the path's paint with *style (copied). Returns kSPNoError;
      *  kAILockedLayerError; kSPBadParameterError for a dead path, a null style, an unknown
-     *  colour kind, a non-finite or negative width. */
+     *  colour kind, a non-finite or negative width, or a dash count outside 0 .. 6. */
     SPErr (*SetPathStyle)(AIArtHandle path, const PathStyle* style);
 } AIPathStyleSuite;
 

@@ -24,8 +24,10 @@ typedef struct SPBlocksSuite {
     SPErr (*FreeBlock)(void* block);
 
     /** Resizes a block, keeping its first min(old, new) bytes; *newBlock may differ from
-     *  block, which is then no longer valid. On failure block stays as it was.
-     *  Returns kSPNoError; kSPMemoryHandleError; kSPBadParameterError as above. */
+     *  block, which is then no longer valid. On failure block stays as it was and *newBlock
+     *  is set to block, so `ReallocateBlock(b, n, name, &b)` never loses the block.
+     *  Returns kSPNoError; kSPMemoryHandleError; kSPBadParameterError for a null newBlock or
+     *  a block the host did not give (NULL included). */
     SPErr (*ReallocateBlock)(void* block, size_t newSize, const char* debugName, void** newBlock);
 } SPBlocksSuite;
 
