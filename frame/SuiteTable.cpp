@@ -1,8 +1,10 @@
 #include "frame/SuiteTable.h"
 
+#include <cstdio>
+
 namespace corvanta {
 
-const SuiteEntry kSuiteTable[kSuiteCount] = {
+const SuiteEntry kSuiteTable[kSlotCount] = {
     {"SP Blocks Suite", 2},
     {"SP Access Suite", 3},
     {"AI MdMemory Suite", 1},
@@ -38,19 +40,26 @@ const SuiteEntry kSuiteTable[kSuiteCount] = {
     {"ADM Tracker Suite", 1},
 };
 
-const void* gSuiteRefs[kSuiteCount] = {};
+const void* gSuiteRefs[kSlotCount] = {};
 int16_t gSuiteNesting = 0;
 
 SPErr AcquireSuites(const SPBasicSuite* basic) {
     SPErr error = kSPNoError;
     if (gSuiteNesting == 0) {
-        for (int i = 0; i < kSuiteCount; ++i) {
+        for (int i = 0; i < kSlotCount; ++i) {
             error = basic->AcquireSuite(kSuiteTable[i].name, kSuiteTable[i].version, &gSuiteRefs[i]);
             if (error != kSPNoError) {
                 gSuiteRefs[i] = nullptr;
                 // Until the alert service is in hand a failure is not shown and the walk goes
                 // on; from there on the first failure is shown once and ends the walk.
-                if (gSuiteRefs[kADMBasicSuite] != nullptr && i > kADMBasicSuite) break;
+                if (gSuiteRefs[kADMBasicSlot] != nullptr && i > kADMBasicSlot) {
+                    char text[256];
+                    std::snprintf(text, sizeof text, "Suite Loading Error: %d, suite: %s, version: %d!",
+                                  static_cast<int>(error), kSuiteTable[i].name,
+                                  static_cast<int>(kSuiteTable[i].version));
+                    ADMBasic()->MessageAlert(text);
+                    break;
+                }
             }
         }
     }
@@ -61,7 +70,7 @@ SPErr AcquireSuites(const SPBasicSuite* basic) {
 SPErr ReleaseSuites(const SPBasicSuite* basic) {
     SPErr error = kSPNoError;
     if (gSuiteNesting == 1) {
-        for (int i = 0; i < kSuiteCount; ++i) {
+        for (int i = 0; i < kSlotCount; ++i) {
             // A suite the host never gave is not released: asking would fail and strand
             // every later suite still held.
             if (gSuiteRefs[i] == nullptr) continue;

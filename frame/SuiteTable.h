@@ -4,10 +4,14 @@
 // nothing else. A slot is null while its suite is not acquired (or the host lacks it).
 #pragma once
 
+#include "ADMBasic.h"
+#include "ADMDialog.h"
+#include "ADMItem.h"
 #include "AIArt.h"
 #include "AIArtStyle.h"
 #include "AIDocument.h"
 #include "AIDocumentView.h"
+#include "AIFilterSuite.h"
 #include "AILayer.h"
 #include "AIMdMemory.h"
 #include "AIPath.h"
@@ -16,6 +20,7 @@
 #include "AIRealMath.h"
 #include "AISwatchList.h"
 #include "AIUndo.h"
+#include "AIUser.h"
 #include "SPBasic.h"
 #include "SPBlocks.h"
 
@@ -23,14 +28,14 @@ namespace corvanta {
 
 // Positions in the table, in acquisition order.
 enum SuiteIndex : int {
-    kBlocksSuite, kAccessSuite, kMdMemorySuite, kRealMathSuite, kArtSuite, kUserSuite,
-    kDocumentSuite, kDocumentViewSuite, kUndoSuite, kMatchingArtSuite, kPathSuite,
-    kPathStyleSuite, kRandomSuite, kTagSuite, kBlendStyleSuite, kTransformArtSuite,
-    kLayerSuite, kShapeConstructionSuite, kEnvelopeSuite, kSwatchListSuite, kArtStyleSuite,
-    kSymbolSuite, kObjectSetSuite, kMenuSuite, kFilterSuite, kADMBasicSuite, kADMDialogSuite,
-    kADMItemSuite, kADMIconSuite, kADMNotifierSuite, kADMListSuite, kADMEntrySuite,
-    kADMTrackerSuite,
-    kSuiteCount
+    kBlocksSlot, kAccessSlot, kMdMemorySlot, kRealMathSlot, kArtSlot, kUserSlot,
+    kDocumentSlot, kDocumentViewSlot, kUndoSlot, kMatchingArtSlot, kPathSlot,
+    kPathStyleSlot, kRandomSlot, kTagSlot, kBlendStyleSlot, kTransformArtSlot,
+    kLayerSlot, kShapeConstructionSlot, kEnvelopeSlot, kSwatchListSlot, kArtStyleSlot,
+    kSymbolSlot, kObjectSetSlot, kMenuSlot, kFilterSlot, kADMBasicSlot, kADMDialogSlot,
+    kADMItemSlot, kADMIconSlot, kADMNotifierSlot, kADMListSlot, kADMEntrySlot,
+    kADMTrackerSlot,
+    kSlotCount
 };
 
 struct SuiteEntry {
@@ -38,10 +43,10 @@ struct SuiteEntry {
     int32_t version;   // the exact version asked for
 };
 
-extern const SuiteEntry kSuiteTable[kSuiteCount];
+extern const SuiteEntry kSuiteTable[kSlotCount];
 
 // The acquired tables, by SuiteIndex; null while not acquired.
-extern const void* gSuiteRefs[kSuiteCount];
+extern const void* gSuiteRefs[kSlotCount];
 
 // Open AcquireSuites calls not yet matched by ReleaseSuites; only the outermost pair of a
 // nested message touches the slots.
@@ -61,20 +66,26 @@ inline const Suite* SuiteRef(SuiteIndex i) {
     return static_cast<const Suite*>(gSuiteRefs[i]);
 }
 
-inline const SPBlocksSuite* BlocksSuite() { return SuiteRef<SPBlocksSuite>(kBlocksSuite); }
-inline const AIMdMemorySuite* MdMemorySuite() { return SuiteRef<AIMdMemorySuite>(kMdMemorySuite); }
-inline const AIRealMathSuite* RealMathSuite() { return SuiteRef<AIRealMathSuite>(kRealMathSuite); }
-inline const AIArtSuite* ArtSuite() { return SuiteRef<AIArtSuite>(kArtSuite); }
-inline const AIDocumentSuite* DocumentSuite() { return SuiteRef<AIDocumentSuite>(kDocumentSuite); }
+inline const SPBlocksSuite* BlocksSuite() { return SuiteRef<SPBlocksSuite>(kBlocksSlot); }
+inline const AIMdMemorySuite* MdMemorySuite() { return SuiteRef<AIMdMemorySuite>(kMdMemorySlot); }
+inline const AIRealMathSuite* RealMathSuite() { return SuiteRef<AIRealMathSuite>(kRealMathSlot); }
+inline const AIArtSuite* ArtSuite() { return SuiteRef<AIArtSuite>(kArtSlot); }
+inline const AIDocumentSuite* DocumentSuite() { return SuiteRef<AIDocumentSuite>(kDocumentSlot); }
 inline const AIDocumentViewSuite* DocumentViewSuite() {
-    return SuiteRef<AIDocumentViewSuite>(kDocumentViewSuite);
+    return SuiteRef<AIDocumentViewSuite>(kDocumentViewSlot);
 }
-inline const AIUndoSuite* UndoSuite() { return SuiteRef<AIUndoSuite>(kUndoSuite); }
-inline const AIPathSuite* PathSuite() { return SuiteRef<AIPathSuite>(kPathSuite); }
-inline const AIPathStyleSuite* PathStyleSuite() { return SuiteRef<AIPathStyleSuite>(kPathStyleSuite); }
-inline const AIRandomSuite* RandomSuite() { return SuiteRef<AIRandomSuite>(kRandomSuite); }
-inline const AILayerSuite* LayerSuite() { return SuiteRef<AILayerSuite>(kLayerSuite); }
-inline const AISwatchListSuite* SwatchListSuite() { return SuiteRef<AISwatchListSuite>(kSwatchListSuite); }
-inline const AIArtStyleSuite* ArtStyleSuite() { return SuiteRef<AIArtStyleSuite>(kArtStyleSuite); }
+inline const AIUndoSuite* UndoSuite() { return SuiteRef<AIUndoSuite>(kUndoSlot); }
+inline const AIPathSuite* PathSuite() { return SuiteRef<AIPathSuite>(kPathSlot); }
+inline const AIPathStyleSuite* PathStyleSuite() { return SuiteRef<AIPathStyleSuite>(kPathStyleSlot); }
+inline const AIRandomSuite* RandomSuite() { return SuiteRef<AIRandomSuite>(kRandomSlot); }
+inline const AILayerSuite* LayerSuite() { return SuiteRef<AILayerSuite>(kLayerSlot); }
+inline const AISwatchListSuite* SwatchListSuite() { return SuiteRef<AISwatchListSuite>(kSwatchListSlot); }
+inline const AIArtStyleSuite* ArtStyleSuite() { return SuiteRef<AIArtStyleSuite>(kArtStyleSlot); }
+inline const AIUserSuite* UserSuite() { return SuiteRef<AIUserSuite>(kUserSlot); }
+inline const AIMenuSuite* MenuSuite() { return SuiteRef<AIMenuSuite>(kMenuSlot); }
+inline const AIFilterSuite* FilterSuite() { return SuiteRef<AIFilterSuite>(kFilterSlot); }
+inline const ADMBasicSuite* ADMBasic() { return SuiteRef<ADMBasicSuite>(kADMBasicSlot); }
+inline const ADMDialogSuite* ADMDialog() { return SuiteRef<ADMDialogSuite>(kADMDialogSlot); }
+inline const ADMItemSuite* ADMItem() { return SuiteRef<ADMItemSuite>(kADMItemSlot); }
 
 }  // namespace corvanta

@@ -3,7 +3,8 @@
 # As root it installs them with apt-get; otherwise it names them and stops.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ make libgtest-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev)
+packages=(cmake ninja-build g++ make libgtest-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
+          binutils-mingw-w64-i686 g++-mingw-w64-i686)
 
 missing=()
 for p in "${packages[@]}"; do
