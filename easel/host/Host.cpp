@@ -48,6 +48,65 @@ void Host::EndMessage() {
     }
 }
 
+bool Host::SetCurrentDocument(const Document& doc) {
+    for (auto& s : runtime_->sessions)
+        if (&s->doc == &doc) {
+            runtime_->current = s.get();
+            return true;
+        }
+    return false;
+}
+
+SPPluginRef Host::AddPlugin(std::shared_ptr<const ModuleResources> resources, std::string name) {
+    runtime_->plugins.push_back({std::move(resources), std::move(name), true});
+    return MakeHandle<SPPluginRef>(HandleKind::Plugin, static_cast<uint32_t>(runtime_->plugins.size()));
+}
+
+void Host::RemovePlugin(SPPluginRef plugin) {
+    PluginRecord* record = runtime_->FindPlugin(plugin);
+    if (!record) return;
+    record->live = false;
+    record->resources.reset();
+    for (FilterRecord& f : runtime_->filters) {
+        if (!f.live || f.info.plugin != plugin) continue;
+        f.live = false;
+        // The host owns the parameters once the plug-in has handed them over.
+        auto* memory = reinterpret_cast<MemoryRecord*>(f.info.parameters);
+        if (memory && runtime_->memoryHandles.erase(memory)) {
+            std::free(memory->block);
+            delete memory;
+        }
+        f.info.parameters = nullptr;
+    }
+}
+
+std::vector<FilterInfo> Host::Filters() const {
+    std::vector<FilterInfo> out;
+    for (const FilterRecord& f : runtime_->filters)
+        if (f.live) out.push_back(f.info);
+    return out;
+}
+
+bool Host::SetFilterParameters(AIFilterHandle filter, AIFilterParameters parameters) {
+    FilterRecord* f = runtime_->FindFilter(filter);
+    if (!f) return false;
+    f->info.parameters = parameters;
+    return true;
+}
+
+bool Host::MenuItemEnabled(AIMenuItemHandle item) const {
+    const FilterRecord* f = runtime_->FindMenuItem(item);
+    if (!f) return false;
+    if (!f->info.automaticUpdate) return true;
+    const bool open = runtime_->current != nullptr;
+    if ((f->info.ifDocument & kIfOpenDocument) && !open) return false;
+    if ((f->info.ifNotDocument & kIfOpenDocument) && open) return false;
+    return true;
+}
+
+const std::vector<std::string>& Host::Alerts() const { return runtime_->alerts; }
+const std::vector<DialogRecord>& Host::Dialogs() const { return runtime_->dialogs; }
+
 int64_t Host::CallCount() const { return runtime_->calls; }
 
 int64_t Host::CallCount(const std::string& operation) const {

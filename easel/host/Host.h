@@ -10,8 +10,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "AIFilter.h"
+#include "AIMenu.h"
 #include "SPBasic.h"
 #include "document/Document.h"
 
@@ -37,6 +40,32 @@ struct HostConfig {
 };
 
 struct Runtime;
+class ModuleResources;
+
+// A filter a plug-in added through the filter suite, and what the menu suite was told about
+// its menu item.
+struct FilterInfo {
+    AIFilterHandle handle = nullptr;
+    AIMenuItemHandle menuItem = nullptr;
+    SPPluginRef plugin = nullptr;
+    std::string key;       // the unique name the plug-in gave
+    std::string category;  // the submenu of the filter menu
+    std::string title;     // the menu item's text
+    bool automaticUpdate = false;  // UpdateMenuItemAutomatically was called
+    int32_t action = 0;
+    int32_t ifDocument = 0;     // document conditions of the automatic update
+    int32_t ifNotDocument = 0;
+    AIFilterParameters parameters = nullptr;  // kept between runs of the filter
+};
+
+// A dialog as it was shown: its title and its items' texts after the plug-in's init.
+struct DialogRecord {
+    std::string name;
+    int32_t resourceId = 0;
+    std::string title;
+    std::vector<std::pair<int32_t, std::string>> items;  // identifier, text; template order
+    int32_t result = 0;  // what Modal returned
+};
 
 class Host {
 public:
@@ -58,6 +87,28 @@ public:
     // still form a transaction that the next BeginMessage or EndMessage commits.
     void BeginMessage();
     void EndMessage();
+
+    // The document that becomes current; false (and nothing changes) when `doc` is not one
+    // of this Host's documents.
+    bool SetCurrentDocument(const Document& doc);
+
+    // Plug-ins: the identity a plug-in is given in its messages, and the resources its string
+    // lists and dialog templates are read from. RemovePlugin drops its filters (disposing of
+    // their parameters) and refuses the ref from then on.
+    SPPluginRef AddPlugin(std::shared_ptr<const ModuleResources> resources, std::string name);
+    void RemovePlugin(SPPluginRef plugin);
+
+    // The live filters, in the order they were added.
+    std::vector<FilterInfo> Filters() const;
+    // Keeps `parameters` with the filter; false for a filter the host does not hold.
+    bool SetFilterParameters(AIFilterHandle filter, AIFilterParameters parameters);
+    // Whether the menu item is enabled now, by the conditions of its automatic update; an item
+    // without one is always enabled. False for an unknown item.
+    bool MenuItemEnabled(AIMenuItemHandle item) const;
+
+    // What the dialog manager showed, oldest first. Headless, each is also written to stderr.
+    const std::vector<std::string>& Alerts() const;
+    const std::vector<DialogRecord>& Dialogs() const;
 
     int64_t CallCount() const;   // SPErr-returning suite calls so far
     int64_t CallCount(const std::string& operation) const;  // of one "Suite/Operation"

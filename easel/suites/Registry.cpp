@@ -3,18 +3,24 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ADMBasic.h"
+#include "ADMDialog.h"
+#include "ADMItem.h"
 #include "AIArt.h"
 #include "AIArtStyle.h"
 #include "AIDocument.h"
 #include "AIDocumentView.h"
+#include "AIFilterSuite.h"
 #include "AILayer.h"
 #include "AIMdMemory.h"
+#include "AIMenu.h"
 #include "AIPath.h"
 #include "AIPathStyle.h"
 #include "AIRandom.h"
 #include "AIRealMath.h"
 #include "AISwatchList.h"
 #include "AIUndo.h"
+#include "AIUser.h"
 #include "SPBlocks.h"
 #include "suites/Runtime.h"
 
@@ -35,9 +41,18 @@ Registry::Registry(const std::vector<std::string>& omitted) {
         {kAISwatchListSuite, kAISwatchListSuiteVersion, SwatchListSuiteTable()},
         {kAIArtStyleSuite, kAIArtStyleSuiteVersion, ArtStyleSuiteTable()},
         {kAILayerSuite, kAILayerSuiteVersion, LayerSuiteTable()},
+        {kAIFilterSuite, kAIFilterSuiteVersion, FilterSuiteTable()},
+        {kAIMenuSuite, kAIMenuSuiteVersion, MenuSuiteTable()},
+        {kAIUserSuite, kAIUserSuiteVersion, UserSuiteTable()},
+        {kADMBasicSuite, kADMBasicSuiteVersion, ADMBasicSuiteTable()},
+        {kADMDialogSuite, kADMDialogSuiteVersion, ADMDialogSuiteTable()},
+        {kADMItemSuite, kADMItemSuiteVersion, ADMItemSuiteTable()},
     };
+    auto offered = [&](const char* name) { return std::find(omitted.begin(), omitted.end(), name) == omitted.end(); };
     for (const Entry& e : all)
-        if (std::find(omitted.begin(), omitted.end(), e.name) == omitted.end()) entries_.push_back(e);
+        if (offered(e.name)) entries_.push_back(e);
+    for (const PlaceholderSuite& p : PlaceholderSuites())
+        if (offered(p.name)) entries_.push_back({p.name, p.version, p.table});
     open_.assign(entries_.size(), 0);
 }
 

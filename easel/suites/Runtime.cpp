@@ -62,6 +62,41 @@ SPErr Runtime::DueFault(Op op) const {
     return kSPNoError;
 }
 
+PluginRecord* Runtime::FindPlugin(SPPluginRef ref) {
+    const uint32_t id = HandleId(HandleKind::Plugin, ref);
+    if (id == 0 || id > plugins.size()) return nullptr;
+    PluginRecord& p = plugins[id - 1];
+    return p.live ? &p : nullptr;
+}
+
+FilterRecord* Runtime::FindFilter(AIFilterHandle handle) {
+    const uint32_t id = HandleId(HandleKind::Filter, handle);
+    if (id == 0 || id > filters.size()) return nullptr;
+    FilterRecord& f = filters[id - 1];
+    return f.live ? &f : nullptr;
+}
+
+FilterRecord* Runtime::FindMenuItem(AIMenuItemHandle item) {
+    const uint32_t id = HandleId(HandleKind::MenuItem, item);
+    if (id == 0 || id > filters.size()) return nullptr;
+    FilterRecord& f = filters[id - 1];
+    return f.live ? &f : nullptr;
+}
+
+DialogModel* Runtime::FindDialog(ADMDialogRef dialog) {
+    for (auto& d : openDialogs)
+        if (reinterpret_cast<ADMDialogRef>(d.get()) == dialog) return d.get();
+    return nullptr;
+}
+
+ItemModel* Runtime::FindItem(ADMItemRef item) {
+    if (!item) return nullptr;
+    for (auto& d : openDialogs)
+        for (auto& i : d->items)
+            if (reinterpret_cast<ADMItemRef>(i.get()) == item) return i.get();
+    return nullptr;
+}
+
 Layer* Session::FindLayerSlowly(LayerId id) {
     IndexLayers();
     if (id < layerPos.size()) {

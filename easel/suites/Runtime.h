@@ -17,8 +17,10 @@
 #include <unordered_set>
 #include <vector>
 
+#include "ADMTypes.h"
 #include "document/Document.h"
 #include "document/Journal.h"
+#include "resources/ModuleResources.h"
 #include "host/Host.h"
 #include "suites/Registry.h"
 
@@ -63,7 +65,13 @@ namespace easel {
     X(LayerGetNth, "AI Layer Suite", "GetNthLayer")                  \
     X(LayerGetCurrent, "AI Layer Suite", "GetCurrentLayer")          \
     X(LayerSetCurrent, "AI Layer Suite", "SetCurrentLayer")          \
-    X(LayerInsert, "AI Layer Suite", "InsertLayer")
+    X(LayerInsert, "AI Layer Suite", "InsertLayer")                 \
+    X(FilterAdd, "AI Filter Suite", "AddFilter")                     \
+    X(FilterGetMenuItem, "AI Filter Suite", "GetFilterMenuItem")     \
+    X(MenuUpdateAutomatically, "AI Menu Suite", "UpdateMenuItemAutomatically") \
+    X(UserStringToReal, "AI User Suite", "StringToReal")             \
+    X(UserRealToString, "AI User Suite", "RealToString")             \
+    X(ADMGetIndexString, "ADM Basic Suite", "GetIndexString")
 
 enum class Op : uint16_t {
 #define EASEL_OP_ENUM(id, suite, op) id,
@@ -80,7 +88,9 @@ std::string OperationName(Op op);
 // A handle is an id cast to the opaque pointer type. On 64-bit hosts the kind sits in the top
 // bits, so that an art handle passed where a layer is expected is refused, not misread.
 
-enum class HandleKind : uintptr_t { Art = 1, Layer = 2, View = 3, Swatch = 4, Style = 5 };
+enum class HandleKind : uintptr_t {
+    Art = 1, Layer = 2, View = 3, Swatch = 4, Style = 5, Plugin = 6, Filter = 7, MenuItem = 8
+};
 
 template <typename Handle>
 Handle MakeHandle(HandleKind kind, uint32_t id) {
@@ -152,6 +162,41 @@ struct MemoryRecord {
     size_t size = 0;
 };
 
+// ---- Plug-ins, filters and dialogs -----------------------------------------------------------
+
+// A loaded plug-in as the suites see it: the resources its string lists and dialogs come from.
+struct PluginRecord {
+    std::shared_ptr<const ModuleResources> resources;
+    std::string name;
+    bool live = true;  // false once removed; its ref stays refused
+};
+
+struct FilterRecord {
+    FilterInfo info;
+    bool live = true;  // false once its plug-in is gone; its handle stays refused
+};
+
+struct DialogModel;
+
+struct ItemModel {
+    DialogModel* dialog = nullptr;
+    int32_t id = 0;
+    std::string className;
+    std::string text;
+    ADMItemNotifyProc notify = nullptr;
+};
+
+// An open modal dialog. Items are held by pointer so that their handles stay put.
+struct DialogModel {
+    std::string name;
+    int32_t resourceId = 0;
+    std::string title;
+    ADMUserData userData = nullptr;
+    std::vector<std::unique_ptr<ItemModel>> items;
+    bool ended = false;
+    int32_t result = 0;
+};
+
 // ---- The session ----------------------------------------------------------------------------
 
 struct Runtime {
@@ -179,6 +224,22 @@ struct Runtime {
         SPErr code;
     };
     std::vector<ArmedFault> faults;
+
+    std::vector<PluginRecord> plugins;  // by id - 1
+    std::vector<FilterRecord> filters;  // by id - 1; a filter's menu item has the same id
+    std::vector<std::unique_ptr<DialogModel>> openDialogs;  // innermost last
+    std::vector<DialogRecord> dialogs;  // every dialog shown, for tests and the command line
+    std::vector<std::string> alerts;    // every alert shown
+
+    // The live plug-in `ref` names, or null.
+    PluginRecord* FindPlugin(SPPluginRef ref);
+    // The live filter `handle` names (or whose menu item `item` names), or null.
+    FilterRecord* FindFilter(AIFilterHandle handle);
+    FilterRecord* FindMenuItem(AIMenuItemHandle item);
+    // The open dialog or item a handle names, or null: handles from the plug-in are checked
+    // against what is open before they are followed.
+    DialogModel* FindDialog(ADMDialogRef dialog);
+    ItemModel* FindItem(ADMItemRef item);
 
     std::unordered_map<void*, size_t> blocks;         // live blocks and their sizes
     std::unordered_set<MemoryRecord*> memoryHandles;  // live handles' records
@@ -237,5 +298,18 @@ const void* PathStyleSuiteTable();
 const void* SwatchListSuiteTable();
 const void* ArtStyleSuiteTable();
 const void* LayerSuiteTable();
+const void* FilterSuiteTable();
+const void* MenuSuiteTable();
+const void* UserSuiteTable();
+const void* ADMBasicSuiteTable();
+const void* ADMDialogSuiteTable();
+const void* ADMItemSuiteTable();
+// The suites the plug-in acquires but does not call yet, by name and version.
+struct PlaceholderSuite {
+    const char* name;
+    int32_t version;
+    const void* table;
+};
+const std::vector<PlaceholderSuite>& PlaceholderSuites();
 
 }  // namespace easel

@@ -13,7 +13,8 @@ TEST(Registry, ExactNameAndVersionOnly) {
     t = &t;
     EXPECT_EQ(b->AcquireSuite("AI Path suite", kAIPathSuiteVersion, &t), kSPSuiteNotFoundError);
     EXPECT_EQ(t, nullptr);
-    EXPECT_EQ(b->AcquireSuite("ADM Dialog Suite", 3, &t), kSPSuiteNotFoundError);
+    EXPECT_EQ(b->AcquireSuite("ADM Dialog Suite", 2, &t), kSPSuiteNotFoundError);
+    EXPECT_EQ(b->AcquireSuite("ADM Tracker Suite", 2, &t), kSPSuiteNotFoundError) << "placeholders too";
     EXPECT_EQ(b->AcquireSuite(nullptr, 1, &t), kSPBadParameterError);
     EXPECT_EQ(b->AcquireSuite(kAIPathSuite, kAIPathSuiteVersion, nullptr), kSPBadParameterError);
     EXPECT_EQ(host.AcquireCount(), 0);

@@ -60,6 +60,8 @@ TEST(CodeText, NumbersAndFourCharacterCodes) {
 
 class FrameTest : public PluginTest {
 protected:
+    FrameTest() = default;
+    explicit FrameTest(easel::HostConfig config) : PluginTest(std::move(config)) {}
     SPMessageData Message() {
         SPMessageData m{};
         m.basic = host_.Basic();
@@ -120,11 +122,22 @@ TEST_F(FrameTest, ModuleLoadingMessagesKeepTheGlobalsAndResetTheNesting) {
     gGlobals = nullptr;
 }
 
-TEST_F(FrameTest, AHostWithoutTheDialogSuitesGetsItsCodeBackAndEverySuiteReturned) {
+class FrameWithoutDialogSuites : public FrameTest {
+protected:
+    FrameWithoutDialogSuites() : FrameTest(Config()) {}
+    static easel::HostConfig Config() {
+        easel::HostConfig c;
+        c.omittedSuites = {kADMBasicSuite, kADMDialogSuite, kADMItemSuite, "ADM Tracker Suite"};
+        return c;
+    }
+};
+
+TEST_F(FrameWithoutDialogSuites, AHostWithoutTheDialogSuitesGetsItsCodeBackAndEverySuiteReturned) {
     EndMessage();
     SPMessageData m = Message();
-    // This host offers the art services only, so the walk over the table ends on a suite it
-    // lacks: nothing is dispatched, nothing is shown, and everything acquired is given back.
+    // Without the alert service the walk over the table goes on silently and ends on a suite
+    // this host lacks: nothing is dispatched, nothing is shown, and everything acquired is
+    // given back.
     EXPECT_EQ(PluginMain(kCallerAIMenu, kSelectorAIGoMenuItem, &m), kSPSuiteNotFoundError);
     EXPECT_EQ(gSuiteNesting, 0);
     EXPECT_EQ(host_.OpenAcquisitions(), 0);

@@ -1,0 +1,65 @@
+// The Linux loader: dlopen with every symbol bound now and none shared with other modules, so
+// that a module missing a symbol is refused when loaded rather than failing mid-message.
+#include <dlfcn.h>
+#include <link.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "platform/ModuleLoader.h"
+
+namespace easel {
+namespace {
+
+constexpr const char* kResourceSection = ".corvanta.res";
+
+std::vector<uint8_t> ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw ModuleError("cannot be opened");
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) throw ModuleError("cannot be read");
+    return bytes;
+}
+
+class LinuxModuleLoader final : public ModuleLoader {
+public:
+    std::vector<uint8_t> ReadResources(const std::string& path) override {
+        const std::vector<uint8_t> file = ReadWholeFile(path);
+        return ElfSection(file, kResourceSection);
+    }
+
+    Handle Open(const std::string& path) override {
+        // A name without a slash would be searched for on the library path instead.
+        const std::string name = path.find('/') == std::string::npos ? "./" + path : path;
+        dlerror();
+        void* handle = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!handle) {
+            const char* why = dlerror();
+            throw ModuleError(std::string("cannot be loaded: ") + (why ? why : "unknown reason"));
+        }
+        return handle;
+    }
+
+    void* Find(Handle module, const std::string& name) override {
+        dlerror();
+        void* symbol = dlsym(module, name.c_str());
+        if (!symbol) return nullptr;
+        // dlsym also searches the module's dependencies; an entry point must be its own.
+        link_map* own = nullptr;
+        if (dlinfo(module, RTLD_DI_LINKMAP, &own) != 0 || !own) return nullptr;
+        Dl_info info{};
+        void* extra = nullptr;
+        if (dladdr1(symbol, &info, &extra, RTLD_DL_LINKMAP) == 0) return nullptr;
+        return static_cast<link_map*>(extra) == own ? symbol : nullptr;
+    }
+
+    void Close(Handle module) override {
+        if (module) dlclose(module);
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<ModuleLoader> MakeSystemModuleLoader() { return std::make_unique<LinuxModuleLoader>(); }
+
+}  // namespace easel
