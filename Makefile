@@ -19,7 +19,7 @@ build: setup $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	$(BUILD)/default_star stars.svg
+	$(BUILD)/bin/easel -o stars.svg
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
