@@ -12,10 +12,10 @@ all: build
 setup:
 	@scripts/setup.sh
 
-$(BUILD)/build.ninja:
+$(BUILD)/build.ninja: | setup
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 
-build: setup $(BUILD)/build.ninja
+build: $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build

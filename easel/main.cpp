@@ -1,7 +1,11 @@
 // easel: loads a plug-in module, runs its filter on a new document and writes the document.
 //
-//   easel [--plugin PATH] [--seed N] [-o FILE] [--about]
+//   easel [--plugin PATH] [--seed N] [-o FILE] [--about] [--without-suite NAME]...
+//
+// Exit status: 0 success, 1 the plug-in or the export failed (the message is shown), 2 a usage
+// error (the option or value at fault is named).
 #include <CLI/CLI.hpp>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <exception>
@@ -9,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "export/Export.h"
 #include "host/Host.h"
@@ -29,14 +34,27 @@ std::string DefaultPlugin() {
     return EASEL_BUILD_MODULE;
 }
 
+// A result code as people read it: four printable characters in quotes, else the number.
+std::string CodeText(SPErr e) {
+    const auto u = static_cast<uint32_t>(e);
+    std::string text;
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        const char c = static_cast<char>((u >> shift) & 0xff);
+        if (c < 0x20 || c > 0x7e) return std::to_string(e);
+        text += c;
+    }
+    return "'" + text + "'";
+}
+
 int Run(const std::string& pluginPath, const std::optional<uint32_t>& seed, const std::string& output,
-        bool about) {
+        bool about, const std::vector<std::string>& withoutSuites) {
     easel::HostConfig config;
     config.seed = seed;
+    config.omittedSuites = withoutSuites;
     easel::Host host(std::move(config));
     easel::PluginManager plugin(host);
     if (const SPErr e = plugin.Load(pluginPath)) {
-        std::fprintf(stderr, "easel: %s did not start (code %d)\n", pluginPath.c_str(), static_cast<int>(e));
+        std::fprintf(stderr, "easel: %s did not start (code %s)\n", pluginPath.c_str(), CodeText(e).c_str());
         return 1;
     }
     int status = 0;
@@ -54,7 +72,7 @@ int Run(const std::string& pluginPath, const std::optional<uint32_t>& seed, cons
             easel::Document& doc = host.NewDocument();
             const SPErr e = plugin.RunFilter(doc);
             if (e != kSPNoError) {
-                std::fprintf(stderr, "easel: the filter \"%s\" ended with code %d\n", title.c_str(), static_cast<int>(e));
+                std::fprintf(stderr, "easel: the filter \"%s\" ended with code %s\n", title.c_str(), CodeText(e).c_str());
                 status = 1;
             } else {
                 easel::WriteDocumentFile(doc, output);
@@ -74,14 +92,34 @@ int main(int argc, char** argv) {
     std::optional<uint32_t> seed;
     std::string output = "stars.svg";
     bool about = false;
+    std::vector<std::string> withoutSuites;
     app.add_option("--plugin", pluginPath, "the plug-in module (default: " + std::string(kModuleName) + " beside easel)");
     app.add_option("--seed", seed, "seed of the random sequence, so that a run repeats exactly");
     app.add_option("-o,--output", output, "the file to write: .svg or .json")->capture_default_str();
     app.add_flag("--about", about, "show the plug-in's About box instead of running the filter");
-    CLI11_PARSE(app, argc, argv);
+    app.add_option("--without-suite", withoutSuites, "run a host that lacks this suite (exact name); may be repeated")
+        ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    app.set_version_flag("--version", std::string("easel ") + EASEL_VERSION);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);
+        return 2;
+    }
+    if (!output.empty()) {
+        const std::string ext = std::filesystem::path(output).extension().string();
+        std::string lower;
+        for (char c : ext) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (lower != ".svg" && lower != ".json") {
+            std::fprintf(stderr, "easel: -o %s: the file must end in .svg or .json\n", output.c_str());
+            return 2;
+        }
+    }
 
     try {
-        return Run(pluginPath.empty() ? DefaultPlugin() : pluginPath, seed, output, about);
+        return Run(pluginPath.empty() ? DefaultPlugin() : pluginPath, seed, output, about, withoutSuites);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "easel: %s\n", e.what());
         return 1;

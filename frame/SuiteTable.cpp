@@ -44,12 +44,15 @@ const void* gSuiteRefs[kSlotCount] = {};
 int16_t gSuiteNesting = 0;
 
 SPErr AcquireSuites(const SPBasicSuite* basic) {
-    SPErr error = kSPNoError;
+    // The first failure is the answer, even when later suites are found: every handler assumes
+    // a full table, so none may run with an empty slot.
+    SPErr firstError = kSPNoError;
     if (gSuiteNesting == 0) {
         for (int i = 0; i < kSlotCount; ++i) {
-            error = basic->AcquireSuite(kSuiteTable[i].name, kSuiteTable[i].version, &gSuiteRefs[i]);
+            const SPErr error = basic->AcquireSuite(kSuiteTable[i].name, kSuiteTable[i].version, &gSuiteRefs[i]);
             if (error != kSPNoError) {
                 gSuiteRefs[i] = nullptr;
+                if (firstError == kSPNoError) firstError = error;
                 // Until the alert service is in hand a failure is not shown and the walk goes
                 // on; from there on the first failure is shown once and ends the walk.
                 if (gSuiteRefs[kADMBasicSlot] != nullptr && i > kADMBasicSlot) {
@@ -64,7 +67,7 @@ SPErr AcquireSuites(const SPBasicSuite* basic) {
         }
     }
     ++gSuiteNesting;
-    return error;
+    return firstError;
 }
 
 SPErr ReleaseSuites(const SPBasicSuite* basic) {

@@ -247,5 +247,22 @@ TEST_F(ModuleWithoutTracker, TheMissingSuiteIsAlertedAndNoHandlerRuns) {
     EXPECT_EQ(host_.OpenAcquisitions(), 0);
 }
 
+// A suite early in the table is missing and every later one is present: the first failure is
+// the answer, so no handler runs with an empty slot, and nothing is alerted before the alert
+// service is in hand.
+TEST(ModuleWithoutArtSuite, StartupFailsWithTheFirstMissingSuitesCode) {
+    HostConfig config;
+    config.omittedSuites = {"AI Art Suite"};
+    Host host(std::move(config));
+    PluginManager plugin(host);
+    EXPECT_EQ(plugin.Load(EASEL_MODULE), kSPSuiteNotFoundError);
+    EXPECT_TRUE(host.Filters().empty());
+    EXPECT_EQ(host.OpenBlocks(), 0);
+    EXPECT_EQ(host.OpenAcquisitions(), 0) << "every suite that was given is given back";
+    Document& doc = host.NewDocument();
+    EXPECT_EQ(plugin.Send("AI Filter", "AI Go"), kSPSuiteNotFoundError);
+    EXPECT_EQ(PathCount(doc), 0u);
+}
+
 }  // namespace
 }  // namespace easel::testing
