@@ -28,6 +28,52 @@ typedef struct ADMItemSuite {
 
     /** The item's identifier, or 0 for a NULL item. */
     int32_t (*GetID)(ADMItemRef item);
+
+    /** Sets the procedure called for mouse events on the item; NULL restores the default
+     *  tracking. A NULL item is ignored. */
+    void (*SetTrackProc)(ADMItemRef item, ADMItemTrackProc proc);
+
+    /** The item's normal reaction to the tracked event (a button is pressed and released;
+     *  it does not notify). Returns true when the event was handled; false for a NULL item. */
+    ADMBoolean (*DefaultTrack)(ADMItemRef item, ADMTrackerRef tracker);
+
+    /** Calls the item's notifier at once with a notifier of this type (for example
+     *  kADMUserChangedNotifier), as if the user had changed the item. Returns when the
+     *  notifier has returned. A NULL item or type is ignored. */
+    void (*SendNotify)(ADMItemRef item, const char* notifierType);
+
+    /** Shows or hides the item. A NULL item is ignored. */
+    void (*Show)(ADMItemRef item, ADMBoolean show);
+
+    /** Whether the user can operate the item. A NULL item is ignored. */
+    void (*Enable)(ADMItemRef item, ADMBoolean enable);
+
+    /** Units of a numeric item (kADMNoUnits) and the decimal places it shows (0 .. 10;
+     *  outside that range the nearest). A NULL item is ignored. */
+    void (*SetUnits)(ADMItemRef item, int32_t units);
+    void (*SetPrecision)(ADMItemRef item, int32_t places);
+
+    /** Limits of a numeric item; the value is kept within them from then on (a value set
+     *  outside them, by code or by the user, becomes the nearer limit). A minimum above the
+     *  maximum moves the maximum to it, and the other way round. NaN limits are ignored. */
+    void (*SetMinIntValue)(ADMItemRef item, int32_t value);
+    void (*SetMaxIntValue)(ADMItemRef item, int32_t value);
+    void (*SetMinFloatValue)(ADMItemRef item, float value);
+    void (*SetMaxFloatValue)(ADMItemRef item, float value);
+
+    /** The item's value: a number for a spin edit, 0 or 1 for a check box, the chosen entry's
+     *  identifier for a popup list. Set values are kept within the limits; a NaN is ignored.
+     *  Integer reads round to nearest, saturating at the int32 range. A NULL item reads 0. */
+    void (*SetIntValue)(ADMItemRef item, int32_t value);
+    int32_t (*GetIntValue)(ADMItemRef item);
+    void (*SetFloatValue)(ADMItemRef item, float value);
+    float (*GetFloatValue)(ADMItemRef item);
+    void (*SetBooleanValue)(ADMItemRef item, ADMBoolean value);
+    ADMBoolean (*GetBooleanValue)(ADMItemRef item);
+
+    /** The entry list of a popup list; NULL for other items or a NULL item. The list belongs
+     *  to the item. */
+    ADMListRef (*GetList)(ADMItemRef item);
 } ADMItemSuite;
 
 #ifdef __cplusplus

@@ -15,6 +15,10 @@ extern "C" {
 typedef struct ADMDialogOpaque* ADMDialogRef;
 typedef struct ADMItemOpaque* ADMItemRef;
 typedef struct ADMNotifierOpaque* ADMNotifierRef;
+typedef struct ADMTrackerOpaque* ADMTrackerRef;
+typedef struct ADMListOpaque* ADMListRef;
+typedef struct ADMEntryOpaque* ADMEntryRef;
+typedef uint8_t ADMBoolean;
 typedef void* ADMUserData;
 
 typedef struct ADMRect {
@@ -26,6 +30,32 @@ typedef SPErr (*ADMDialogInitProc)(ADMDialogRef dialog);
 
 /** Called when the user changes or presses an item. */
 typedef void (*ADMItemNotifyProc)(ADMItemRef item, ADMNotifierRef notifier);
+
+/** Called for a mouse event on an item that has a track handler, in place of the item's
+ *  default tracking. Returns true when the event was handled. */
+typedef ADMBoolean (*ADMItemTrackProc)(ADMItemRef item, ADMTrackerRef tracker);
+
+/** Item type names given to ADMDialogSuite's CreateItem. */
+#define kADMSpinEditType "ADM Spin Edit Type"
+#define kADMTextStaticType "ADM Text Static Type"
+#define kADMPopupListType "ADM Popup List Type"
+#define kADMTextCheckBoxType "ADM Text Check Box Type"
+#define kADMTextPushButtonType "ADM Text Push Button Type"
+#define kADMPicturePushButtonType "ADM Picture Push Button Type"
+
+/** Units of a numeric item (ADMItemSuite's SetUnits). */
+enum {
+    kADMNoUnits = 0  /**< plain numbers */
+};
+
+/** Modifier bits of an event (ADMTrackerSuite's GetModifiers). */
+enum {
+    kADMShiftKeyModifier = 0x01,
+    kADMControlKeyModifier = 0x04,
+    kADMAltKeyModifier = 0x08,
+    kADMPickModifier = 0x20  /**< the event picks a point of the document (see the host's
+                                  documentation for the gesture that sets it) */
+};
 
 /** Dialog styles. */
 enum {

@@ -128,7 +128,7 @@ void EndModal(ADMDialogRef dialog, int32_t itemId) {
     d->result = itemId;
 }
 
-const ADMDialogSuite kTable = {Modal, GetUserData, GetItem, EndModal};
+const ADMDialogSuite kTable = {Modal, GetUserData, GetItem, EndModal, nullptr, nullptr, nullptr, nullptr};
 
 }  // namespace
 

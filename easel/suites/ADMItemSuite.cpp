@@ -43,7 +43,7 @@ int32_t GetID(ADMItemRef item) {
     return i ? i->id : 0;
 }
 
-const ADMItemSuite kTable = {SetNotifyProc, DefaultNotify, SetText, GetDialog, GetID};
+const ADMItemSuite kTable = {SetNotifyProc, DefaultNotify, SetText, GetDialog, GetID, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
 
 }  // namespace
 

@@ -1,0 +1,38 @@
+/* AITransformArt.h: "AI Transform Art Suite" version 1, matrices applied to art. */
+#ifndef HOST_AITRANSFORMART_H
+#define HOST_AITRANSFORMART_H
+
+#include "AITypes.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define kAITransformArtSuite "AI Transform Art Suite"
+#define kAITransformArtSuiteVersion 1
+
+/** What TransformArt changes (bits of `flags`). */
+enum {
+    kTransformObjects = 1,         /**< the art's geometry: anchors and control points */
+    kTransformFillGradients = 2,   /**< a gradient fill follows the art */
+    kTransformFillPatterns = 4,    /**< a pattern fill follows the art */
+    kTransformStrokePatterns = 8,  /**< a pattern stroke follows the art */
+    kScaleLines = 16               /**< stroke widths are multiplied by lineScale */
+};
+
+typedef struct AITransformArtSuite {
+    /** Maps every point of the art by matrix (p' = (a x + c y + tx, b x + d y + ty)).
+     *  With kScaleLines set the stroke width is multiplied by lineScale; without it the width
+     *  stays. An envelope is transformed with its shape, content and result.
+     *  Returns kSPNoError; kSPBadParameterError for a dead or NULL art, a NULL matrix, a
+     *  matrix with a non-finite entry or a result that is not finite; kAILockedLayerError
+     *  when the art's layer is locked or hidden. On failure the art is unchanged. */
+    SPErr (*TransformArt)(AIArtHandle art, const AIRealMatrix* matrix, AIReal lineScale,
+                          int32_t flags);
+} AITransformArtSuite;
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* HOST_AITRANSFORMART_H */
