@@ -15,6 +15,7 @@ extern "C" {
 enum {
     kUnknownArt = 0,
     kPathArt = 2
+    /* kEnvelopeArt = 24, in AIEnvelope.h */
 };
 
 typedef struct AIArtSuite {
@@ -29,8 +30,10 @@ typedef struct AIArtSuite {
     SPErr (*NewArt)(int16_t type, int16_t paintOrder, AIArtHandle prep, AIArtHandle* newArt);
 
     /** Copies art (its segments, paint and opacity) to a new object placed by paintOrder
-     *  relative to prep, as NewArt places it. Returns as NewArt, and kSPBadParameterError
-     *  for a null or dead art. */
+     *  relative to prep, as NewArt places it. An envelope is copied with copies of its content
+     *  and shape; art an envelope holds is copied as a plain path on the page, and as prep it
+     *  stands for its envelope. Returns as NewArt, and kSPBadParameterError for a null or dead
+     *  art. */
     SPErr (*DuplicateArt)(AIArtHandle art, int16_t paintOrder, AIArtHandle prep,
                           AIArtHandle* newArt);
 
@@ -39,7 +42,8 @@ typedef struct AIArtSuite {
     SPErr (*GetArtType)(AIArtHandle art, int16_t* type);
 
     /** The smallest rectangle holding every anchor and handle of the art, in points.
-     *  Art without points gives (0, 0, 0, 0). Returns kSPNoError; kSPBadParameterError
+     *  Art without points gives (0, 0, 0, 0); an envelope gives the bounds of its computed
+     *  outline. Returns kSPNoError; kSPBadParameterError
      *  for a dead art or a null bounds. */
     SPErr (*GetArtBounds)(AIArtHandle art, AIRealRect* bounds);
 } AIArtSuite;

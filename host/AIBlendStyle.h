@@ -16,7 +16,9 @@ typedef struct AIBlendStyleSuite {
      *  cannot be told apart from an opaque one: callers that must know use GetArtType. */
     AIReal (*GetOpacity)(AIArtHandle art);
 
-    /** Sets the art's opacity. Values outside 0 .. 1 are clamped to it; a NaN is refused.
+    /** Sets the art's opacity. Values outside 0 .. 1 (infinities included) are clamped to it;
+     *  a NaN is refused. An envelope has an opacity of its own, which multiplies its content's
+     *  where it is shown.
      *  Returns kSPNoError; kSPBadParameterError for a dead or NULL art or a NaN;
      *  kAILockedLayerError when the art's layer is locked or hidden. */
     SPErr (*SetOpacity)(AIArtHandle art, AIReal opacity);

@@ -16,7 +16,9 @@ typedef struct AIPatternOpaque* AIPatternHandle;
 typedef struct AISymbolSuite {
     /** Adds a symbol to the document's list, defined by a copy of art as it is now (its
      *  geometry, paint and opacity); the art stays on the page, unchanged, and no instance is
-     *  placed. The symbol is named "New Symbol", "New Symbol 1", ... by the host.
+     *  placed. The symbol is named "New Symbol" when the list is empty, else "New Symbol N",
+     *  N the list's size (or the next number not yet used by a symbol). An envelope is copied
+     *  as the outline it shows. *symbol is the symbol's position in the list + 1.
      *  `unused` is reserved and must be 0. *symbol may be NULL when the handle is not wanted.
      *  Returns kSPNoError; kSPNoDocumentError; kSPBadParameterError for a dead or NULL art or
      *  a nonzero `unused`; kSPOutOfMemoryError past the document's memory budget. */

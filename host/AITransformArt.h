@@ -22,11 +22,16 @@ enum {
 
 typedef struct AITransformArtSuite {
     /** Maps every point of the art by matrix (p' = (a x + c y + tx, b x + d y + ty)).
-     *  With kScaleLines set the stroke width is multiplied by lineScale; without it the width
-     *  stays. An envelope is transformed with its shape, content and result.
+     *  Only with kTransformObjects set do the points move. With kScaleLines set the stroke
+     *  width is multiplied by lineScale (which must then be finite and >= 0); without it the
+     *  width stays and lineScale is not looked at. This host's gradients and patterns fill the
+     *  painted object's bounds, so they follow it whatever bits 2, 4 and 8 say. An envelope is
+     *  transformed through its content and shape; its outline follows from them (a warp then
+     *  works on the moved content's bounds). Art an envelope holds may be transformed alone.
      *  Returns kSPNoError; kSPBadParameterError for a dead or NULL art, a NULL matrix, a
-     *  matrix with a non-finite entry or a result that is not finite; kAILockedLayerError
-     *  when the art's layer is locked or hidden. On failure the art is unchanged. */
+     *  matrix with a non-finite entry, flags outside the five bits above, a bad lineScale or a
+     *  point that would not be a finite float; kAILockedLayerError when the art's layer (for
+     *  held art, its envelope's) is locked or hidden. On failure the art is unchanged. */
     SPErr (*TransformArt)(AIArtHandle art, const AIRealMatrix* matrix, AIReal lineScale,
                           int32_t flags);
 } AITransformArtSuite;

@@ -1,5 +1,6 @@
 #include "Document.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace easel {
@@ -51,6 +52,18 @@ Layer* Document::LayerOf(ArtId id) {
         for (ArtId a : l.art)
             if (a == id) return &l;
     return nullptr;
+}
+
+ArtId Document::PlacedArt(ArtId id) const {
+    // An envelope never holds itself, but a forged cycle must not loop: a chain can be no
+    // longer than the number of arts.
+    for (size_t hops = 0; hops <= arts.size(); ++hops) {
+        const Art* art = FindArt(id);
+        if (!art) return 0;
+        if (art->owner == 0) return id;
+        id = art->owner;
+    }
+    return 0;
 }
 
 size_t PathBytes(const PathData& path) {
@@ -180,6 +193,61 @@ PathStyle DefaultPaint(ColorModel model) {
     return s;
 }
 
+namespace {
+
+// An sRGB colour written in the document's model: gray as ink (1 - luminance), cmyk by the
+// plain conversion without colour management, the inverse of what SVG export shows.
+PaintColor InModel(ColorModel model, float r, float g, float b) {
+    switch (model) {
+        case ColorModel::Gray: return GrayColor(1.0f - (0.299f * r + 0.587f * g + 0.114f * b));
+        case ColorModel::CMYK: {
+            const float k = 1.0f - std::max({r, g, b});
+            if (k >= 1.0f) return CmykColor(0, 0, 0, 1);
+            return CmykColor((1 - r - k) / (1 - k), (1 - g - k) / (1 - k), (1 - b - k) / (1 - k), k);
+        }
+        case ColorModel::RGB: break;
+    }
+    return RgbColor(r, g, b);
+}
+
+}  // namespace
+
+std::vector<GraphicStyle> DefaultStyles(ColorModel model) {
+    const PathStyle base = DefaultPaint(model);
+    std::vector<GraphicStyle> styles;
+    const auto add = [&](const char* name, float opacity, auto&& change) {
+        GraphicStyle g;
+        g.name = name;
+        g.paint = base;
+        g.opacity = opacity;
+        change(g.paint);
+        styles.push_back(std::move(g));
+    };
+    add("[Default]", 1.0f, [](PathStyle&) {});
+    add("Gold", 1.0f, [&](PathStyle& p) {
+        p.fillColor = InModel(model, 1.0f, 0.8f, 0.1f);
+        p.strokeColor = InModel(model, 0.6f, 0.4f, 0.0f);
+        p.strokeWidth = 1.5f;
+    });
+    add("Ember", 0.8f, [&](PathStyle& p) {
+        p.fillColor = InModel(model, 0.9f, 0.3f, 0.1f);
+        p.strokePaint = 0;
+    });
+    add("Ice", 0.6f, [&](PathStyle& p) {
+        p.fillColor = InModel(model, 0.75f, 0.9f, 1.0f);
+        p.strokeColor = InModel(model, 0.2f, 0.4f, 0.8f);
+        p.strokeWidth = 0.5f;
+    });
+    add("Outline", 1.0f, [&](PathStyle& p) {
+        p.fillPaint = 0;
+        p.strokeWidth = 2.0f;
+        p.join = 1;
+        p.cap = 1;
+    });
+    add("Ghost", 0.35f, [&](PathStyle& p) { p.strokeColor = InModel(model, 0.5f, 0.5f, 0.5f); });
+    return styles;
+}
+
 Document NewDocument(ColorModel model) {
     Document d;
     d.colorModel = model;
@@ -207,10 +275,7 @@ Document NewDocument(ColorModel model) {
         {"White, Black", Special(kGradientColor, 1)},
         {"Stripes", Special(kPatternColor, 1)},
     };
-    GraphicStyle def;
-    def.name = "[Default]";
-    def.paint = DefaultPaint(model);
-    d.styles.push_back(def);
+    d.styles = DefaultStyles(model);
     return d;
 }
 
@@ -234,7 +299,25 @@ bool SameStyle(const PathStyle& a, const PathStyle& b) {
            SameBytes(&a.dash.offset, &b.dash.offset, sizeof(float));
 }
 
-bool SameArt(const Art& a, const Art& b) {
+bool SameFloat(float a, float b) { return SameBytes(&a, &b, sizeof(float)); }
+
+bool SameArt(const Document& da, const Art& a, const Document& db, const Art& b, int depth = 0) {
+    if (a.kind == ArtKind::Envelope || b.kind == ArtKind::Envelope) {
+        if (a.kind != b.kind || depth > 64) return false;
+        const EnvelopeData& x = a.envelope;
+        const EnvelopeData& y = b.envelope;
+        if (x.flags != y.flags || x.fidelity != y.fidelity || x.warp != y.warp ||
+            !SameFloat(x.bend, y.bend) || !SameFloat(x.horizontal, y.horizontal) ||
+            !SameFloat(x.vertical, y.vertical) || x.rotate != y.rotate || !SameFloat(a.opacity, b.opacity))
+            return false;
+        // Content and shape are compared by what they hold, since ids differ between documents.
+        const Art* ca = da.FindArt(x.content);
+        const Art* cb = db.FindArt(y.content);
+        const Art* sa = da.FindArt(x.shape);
+        const Art* sb = db.FindArt(y.shape);
+        return ca && cb && sa && sb && SameArt(da, *ca, db, *cb, depth + 1) &&
+               SameArt(da, *sa, db, *sb, depth + 1);
+    }
     return a.kind == b.kind && a.path.closed == b.path.closed &&
            a.path.points.size() == b.path.points.size() &&
            SameBytes(a.path.points.data(), b.path.points.data(),
@@ -262,11 +345,11 @@ bool SameDocument(const Document& a, const Document& b) {
         for (size_t j = 0; j < la.art.size(); ++j) {
             const Art* x = a.FindArt(la.art[j]);
             const Art* y = b.FindArt(lb.art[j]);
-            if (!x || !y || !SameArt(*x, *y)) return false;
+            if (!x || !y || !SameArt(a, *x, b, *y)) return false;
         }
     }
     for (size_t i = 0; i < a.symbols.size(); ++i)
-        if (a.symbols[i].name != b.symbols[i].name || !SameArt(a.symbols[i].art, b.symbols[i].art))
+        if (a.symbols[i].name != b.symbols[i].name || !SameArt(a, a.symbols[i].art, b, b.symbols[i].art))
             return false;
     return true;
 }

@@ -29,7 +29,23 @@ using LayerId = uint32_t;  // 0 is never a live layer
 
 enum class ColorModel { Gray, RGB, CMYK };
 
-enum class ArtKind { Path };
+// A path holds segments; an envelope holds no segments of its own but names two other arts,
+// its content and its shape, which live in Document::arts off every layer (their `owner` is
+// the envelope) so that their handles stay valid while the envelope shows them.
+enum class ArtKind { Path, Envelope };
+
+// What an envelope is made of. Its outline (the content mapped into the shape, or into a warp
+// of the content's bounds) is not stored: EnvelopeResult (document/Envelope.h) computes it from
+// these, so that later writes to the content are followed without any bookkeeping.
+struct EnvelopeData {
+    ArtId content = 0;   // the art distorted
+    ArtId shape = 0;     // the outline it is mapped into while warp is 0
+    int32_t flags = 0;   // as given to MakeEnvelope (reserved, 0)
+    int32_t fidelity = 50;  // 0 .. 100: how finely each content segment is sampled
+    int32_t warp = 0;    // 0: the shape; 1 .. 15: a preset warp of the content's bounds
+    float bend = 0, horizontal = 0, vertical = 0;  // each -1 .. 1
+    bool rotate = false; // the warp turned a quarter (vertical instead of horizontal)
+};
 
 // The anchor and handles of one segment, points; the corner flag is kept apart so that a
 // stored segment costs 24 bytes.
@@ -55,6 +71,8 @@ struct Art {
     PathData path;
     PathStyle style{};
     float opacity = 1.0f;  // 0 transparent .. 1 opaque
+    EnvelopeData envelope;  // kind Envelope only
+    ArtId owner = 0;        // the envelope holding this art off the page; 0 when on a layer
 };
 
 struct Layer {
@@ -113,8 +131,11 @@ struct Document {
     const Art* FindArt(ArtId id) const;
     Layer* FindLayer(LayerId id);
     const Layer* FindLayer(LayerId id) const;
-    // The layer holding art `id`, or nullptr.
+    // The layer holding art `id`, or nullptr (also for art held by an envelope).
     Layer* LayerOf(ArtId id);
+    // The art that stands for `id` on the page: `id` itself, or the envelope holding it
+    // (followed outward through envelopes of envelopes). 0 for a dead id.
+    ArtId PlacedArt(ArtId id) const;
 
     // Bytes the document holds for art (capacity, not size), for the memory budget.
     // Walks the whole document; the host keeps artBytesHeld instead.
@@ -149,8 +170,11 @@ PaintColor NoneColor();
 // The default paint of a new document: white fill, black 1-point stroke, in the colour model.
 PathStyle DefaultPaint(ColorModel model);
 
+// The graphic styles of a new document, "[Default]" first (see NewDocument).
+std::vector<GraphicStyle> DefaultStyles(ColorModel model);
+
 // A new document: US Letter, the given colour model, one layer "Layer 1" (current), one
-// view centred on the page, the default swatches and graphic styles.
+// view centred on the page, the default swatches and graphic styles (see DefaultStyles).
 Document NewDocument(ColorModel model = ColorModel::RGB);
 
 // Equality of what a document shows and keeps (page, colour model, layers and their art in

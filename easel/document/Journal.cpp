@@ -10,6 +10,7 @@ void Journal::Begin(const Document& doc) {
     created_.clear();
     copies_.clear();
     layers_.clear();
+    removals_.clear();
     currentLayer_ = doc.currentLayer;
     symbolCount_ = doc.symbols.size();
     currentPaint_ = doc.currentPaint;
@@ -24,6 +25,7 @@ std::vector<ArtId> Journal::Commit() {
     created_.clear();
     copies_.clear();
     layers_.clear();
+    removals_.clear();
     return touched;
 }
 
@@ -57,6 +59,10 @@ void Journal::Changing(const Document& doc, ArtId id) {
 
 void Journal::LayerInserted(LayerId id) { layers_.push_back(id); }
 
+void Journal::Removing(LayerId layer, size_t index, ArtId id) {
+    removals_.push_back({layer, index, id, created_.size()});
+}
+
 namespace {
 
 // Removes `id` from the layer's art. Art made in a transaction is nearly always on top, and
@@ -76,13 +82,28 @@ void Journal::Undo(Document& doc) noexcept {
         doc.artBytesHeld = doc.artBytesHeld - PathBytes(art->path) + PathBytes(copy.path);
         *art = std::move(copy);
     }
-    for (auto it = created_.rbegin(); it != created_.rend(); ++it) {
-        const Art* art = doc.FindArt(it->id);
-        if (!art) continue;
-        if (Layer* layer = doc.FindLayer(it->layer)) TakeOffLayer(*layer, it->id);
-        doc.artBytesHeld -= PathBytes(art->path);
-        doc.RemoveArt(it->id);
+    // Art made and art taken off the page are undone newest first, so that every position
+    // recorded for a removal is again the layer's state at the time.
+    size_t made = created_.size();
+    const auto unmakeDownTo = [&](size_t end) {
+        for (; made > end; --made) {
+            const MadeArt& m = created_[made - 1];
+            const Art* art = doc.FindArt(m.id);
+            if (!art) continue;
+            if (Layer* layer = doc.FindLayer(m.layer)) TakeOffLayer(*layer, m.id);
+            doc.artBytesHeld -= PathBytes(art->path);
+            doc.RemoveArt(m.id);
+        }
+    };
+    for (auto it = removals_.rbegin(); it != removals_.rend(); ++it) {
+        unmakeDownTo(it->createdBefore);
+        Layer* layer = doc.FindLayer(it->layer);
+        if (!layer || !doc.FindArt(it->id)) continue;
+        // The list had held this art, so its capacity is room enough: insert cannot throw.
+        const size_t at = std::min(it->index, layer->art.size());
+        layer->art.insert(layer->art.begin() + static_cast<std::ptrdiff_t>(at), it->id);
     }
+    unmakeDownTo(0);
     for (auto it = layers_.rbegin(); it != layers_.rend(); ++it) {
         auto pos = std::find_if(doc.layers.begin(), doc.layers.end(),
                                 [&](const Layer& l) { return l.id == *it; });
@@ -100,6 +121,7 @@ void Journal::Undo(Document& doc) noexcept {
     created_.clear();
     copies_.clear();
     layers_.clear();
+    removals_.clear();
 }
 
 }  // namespace easel

@@ -40,17 +40,28 @@ public:
     // when it existed before. May throw bad_alloc, in which case nothing is recorded.
     void Changing(const Document& doc, ArtId id);
 
+    // To be called before art `id` leaves `layer`, where it stands at `index` (an envelope
+    // taking its content and shape off the page). Undo puts it back there, in the reverse order
+    // of everything else the transaction made. May throw bad_alloc, in which case nothing is
+    // recorded and the caller must not move the art.
+    void Removing(LayerId layer, size_t index, ArtId id);
+    // Makes room so that the next `more` calls of Removing cannot throw. May throw bad_alloc.
+    void ReserveRemovals(size_t more) { removals_.reserve(removals_.size() + more); }
+
     // Records a layer just inserted. May throw bad_alloc, in which case nothing is recorded
     // (the caller then removes the layer itself).
     void LayerInserted(LayerId id);
 
     // Rolls the document back to the start of the transaction: restores the copies, removes
-    // the art and layers made, drops symbols added, restores the current layer and paint.
+    // the art and layers made, puts art taken off the page back where it stood, drops symbols
+    // added, restores the current layer and paint.
     // The transaction goes on from there, empty. Never throws.
     void Undo(Document& doc) noexcept;
 
     // True when nothing is recorded in this transaction.
-    bool Empty() const { return created_.empty() && copies_.empty() && layers_.empty(); }
+    bool Empty() const {
+        return created_.empty() && copies_.empty() && layers_.empty() && removals_.empty();
+    }
 
 private:
     struct Stamp {
@@ -62,6 +73,13 @@ private:
         LayerId layer;
     };
 
+    struct Removal {
+        LayerId layer;
+        size_t index;          // position in the layer's list when it left
+        ArtId id;
+        size_t createdBefore;  // created_.size() at the time: what was made before it left
+    };
+
     void Stamp_(ArtId id) noexcept;
 
     uint32_t serial_ = 1;
@@ -69,6 +87,7 @@ private:
     std::vector<MadeArt> created_;  // in order of making
     std::vector<Art> copies_;       // art as it stood before its first change
     std::vector<LayerId> layers_;   // in order of insertion
+    std::vector<Removal> removals_;  // in order of leaving
 
     // The document at the start, as far as undo restores it beyond art and layers.
     LayerId currentLayer_ = 0;

@@ -8,6 +8,7 @@
 #include <tuple>
 #include <utility>
 
+#include "document/Envelope.h"
 #include "export/FloatText.h"
 
 namespace easel {
@@ -130,23 +131,52 @@ json DumpStyle(const PathStyle& s) {
     };
 }
 
-json DumpArt(const Art& a) {
+json DumpSegments(const PathData& path) {
     json segments = json::array();
-    for (size_t i = 0; i < a.path.SegmentCount(); ++i) {
-        const SegmentPoints& p = a.path.points[i];
+    for (size_t i = 0; i < path.SegmentCount(); ++i) {
+        const SegmentPoints& p = path.points[i];
         segments.push_back(json{
             {"p", Pair(p.px, p.py)},
             {"in", Pair(p.ix, p.iy)},
             {"out", Pair(p.ox, p.oy)},
-            {"corner", i < a.path.corners.size() && a.path.corners[i]},
+            {"corner", i < path.corners.size() && path.corners[i]},
         });
+    }
+    return segments;
+}
+
+json DumpArt(const Document& doc, const Art& a, int depth = 0);
+
+// An envelope's held art; a missing one (which the host never leaves) is written as null,
+// which the reader refuses.
+json DumpHeld(const Document& doc, ArtId id, int depth) {
+    const Art* held = doc.FindArt(id);
+    if (!held || depth > 64) return nullptr;
+    return DumpArt(doc, *held, depth + 1);
+}
+
+json DumpArt(const Document& doc, const Art& a, int depth) {
+    if (a.kind == ArtKind::Envelope) {
+        const EnvelopeData& e = a.envelope;
+        const PathData result = EnvelopeResult(doc, a);
+        return json{
+            {"kind", "envelope"},
+            {"opacity", Num(a.opacity)},
+            {"flags", e.flags},
+            {"fidelity", e.fidelity},
+            {"content", DumpHeld(doc, e.content, depth)},
+            {"shape", DumpHeld(doc, e.shape, depth)},
+            {"warp", {{"style", e.warp}, {"bend", Num(e.bend)}, {"horizontal", Num(e.horizontal)},
+                      {"vertical", Num(e.vertical)}, {"rotate", e.rotate}}},
+            {"result", {{"closed", result.closed}, {"segments", DumpSegments(result)}}},
+        };
     }
     return json{
         {"kind", "path"},
         {"closed", a.path.closed},
         {"opacity", Num(a.opacity)},
         {"style", DumpStyle(a.style)},
-        {"segments", std::move(segments)},
+        {"segments", DumpSegments(a.path)},
     };
 }
 
@@ -313,34 +343,94 @@ PathStyle ReadStyle(const json& j, const std::string& path) {
     return s;
 }
 
-Art ReadArt(const json& j, const std::string& path) {
-    Object(j, path);
-    const json& kind = Field(j, path, "kind");
-    if (!kind.is_string() || kind.get_ref<const std::string&>() != "path")
-        Fail(Key(path, "kind"), "unknown art kind (expected \"path\")");
-    Art a;
-    a.kind = ArtKind::Path;
-    a.path.closed = Bool(Field(j, path, "closed"), Key(path, "closed"));
-    a.opacity = Float(Field(j, path, "opacity"), Key(path, "opacity"));
-    if (!(a.opacity >= 0.0f && a.opacity <= 1.0f)) Fail(Key(path, "opacity"), "must be from 0 to 1");
-    a.style = ReadStyle(Field(j, path, "style"), Key(path, "style"));
+float Opacity(const json& j, const std::string& path) {
+    const float opacity = Float(Field(j, path, "opacity"), Key(path, "opacity"));
+    if (!(opacity >= 0.0f && opacity <= 1.0f)) Fail(Key(path, "opacity"), "must be from 0 to 1");
+    return opacity;
+}
 
+PathData ReadSegments(const json& j, const std::string& path) {
     const std::string segPath = Key(path, "segments");
     const json& segs = Array(Field(j, path, "segments"), segPath);
     if (segs.size() > static_cast<size_t>(kAIMaxPathSegments))
         Fail(segPath, "more than " + std::to_string(kAIMaxPathSegments) + " segments");
-    a.path.points.reserve(segs.size());
-    a.path.corners.reserve(segs.size());
+    PathData out;
+    out.closed = Bool(Field(j, path, "closed"), Key(path, "closed"));
+    out.points.reserve(segs.size());
+    out.corners.reserve(segs.size());
     for (size_t i = 0; i < segs.size(); ++i) {
         const std::string sp = Index(segPath, i);
         const json& s = Object(segs[i], sp);
         const auto [px, py] = Point(Field(s, sp, "p"), Key(sp, "p"));
         const auto [ix, iy] = Point(Field(s, sp, "in"), Key(sp, "in"));
         const auto [ox, oy] = Point(Field(s, sp, "out"), Key(sp, "out"));
-        a.path.points.push_back(SegmentPoints{px, py, ix, iy, ox, oy});
-        a.path.corners.push_back(Bool(Field(s, sp, "corner"), Key(sp, "corner")));
+        out.points.push_back(SegmentPoints{px, py, ix, iy, ox, oy});
+        out.corners.push_back(Bool(Field(s, sp, "corner"), Key(sp, "corner")));
     }
+    return out;
+}
+
+// A path art (kind "path").
+Art ReadPath(const json& j, const std::string& path) {
+    Object(j, path);
+    const json& kind = Field(j, path, "kind");
+    if (!kind.is_string() || kind.get_ref<const std::string&>() != "path")
+        Fail(Key(path, "kind"), "unknown art kind (expected \"path\")");
+    Art a;
+    a.kind = ArtKind::Path;
+    a.opacity = Opacity(j, path);
+    a.style = ReadStyle(Field(j, path, "style"), Key(path, "style"));
+    a.path = ReadSegments(j, path);
     return a;
+}
+
+// Stores art read from a dump under the next id of a fresh document.
+ArtId Store(Document& doc, Art a, const std::string& path) {
+    if (doc.ReserveArt() == 0) Fail(path, "more art than a document can hold");
+    return doc.AddArt(std::move(a));
+}
+
+// Layer art: a path, or an envelope whose content and shape are stored first (taking the ids
+// before the envelope's) and held by it. The computed result is checked and then left, since
+// the host computes it afresh from content, shape and warp.
+ArtId ReadLayerArt(Document& doc, const json& j, const std::string& path) {
+    Object(j, path);
+    const json& kind = Field(j, path, "kind");
+    if (kind.is_string() && kind.get_ref<const std::string&>() == "path") return Store(doc, ReadPath(j, path), path);
+    if (!kind.is_string() || kind.get_ref<const std::string&>() != "envelope")
+        Fail(Key(path, "kind"), "unknown art kind (expected \"path\" or \"envelope\")");
+    Art e;
+    e.kind = ArtKind::Envelope;
+    e.opacity = Opacity(j, path);
+    EnvelopeData& d = e.envelope;
+    d.flags = Int32(Field(j, path, "flags"), Key(path, "flags"));
+    d.fidelity = static_cast<int32_t>(Int(Field(j, path, "fidelity"), Key(path, "fidelity"), 0, 100));
+    const std::string warpPath = Key(path, "warp");
+    const json& warp = Object(Field(j, path, "warp"), warpPath);
+    d.warp = static_cast<int32_t>(Int(Field(warp, warpPath, "style"), Key(warpPath, "style"), 0, 15));
+    const auto amount = [&](const char* key) {
+        const float v = Float(Field(warp, warpPath, key), Key(warpPath, key));
+        if (!(v >= -1.0f && v <= 1.0f)) Fail(Key(warpPath, key), "must be from -1 to 1");
+        return v;
+    };
+    d.bend = amount("bend");
+    d.horizontal = amount("horizontal");
+    d.vertical = amount("vertical");
+    d.rotate = Bool(Field(warp, warpPath, "rotate"), Key(warpPath, "rotate"));
+    if (const json* result = OptionalField(j, "result")) {
+        const std::string resultPath = Key(path, "result");
+        ReadSegments(Object(*result, resultPath), resultPath);
+    }
+    const std::string contentPath = Key(path, "content");
+    const std::string shapePath = Key(path, "shape");
+    Art content = ReadPath(Field(j, path, "content"), contentPath);
+    Art shape = ReadPath(Field(j, path, "shape"), shapePath);
+    d.content = Store(doc, std::move(content), contentPath);
+    d.shape = Store(doc, std::move(shape), shapePath);
+    const ArtId id = Store(doc, std::move(e), path);
+    doc.FindArt(d.content)->owner = id;
+    doc.FindArt(d.shape)->owner = id;
+    return id;
 }
 
 ColorModel ReadColorModel(const json& j, const std::string& path) {
@@ -410,12 +500,12 @@ json DumpDocument(const Document& doc) {
         if (l.id == doc.currentLayer) currentLayer = i;
         json art = json::array();
         for (ArtId id : l.art)
-            if (const Art* a = doc.FindArt(id)) art.push_back(DumpArt(*a));
+            if (const Art* a = doc.FindArt(id)) art.push_back(DumpArt(doc, *a));
         layers.push_back(json{{"name", l.name}, {"visible", l.visible}, {"locked", l.locked},
                               {"art", std::move(art)}});
     }
     json symbols = json::array();
-    for (const Symbol& s : doc.symbols) symbols.push_back(json{{"name", s.name}, {"art", DumpArt(s.art)}});
+    for (const Symbol& s : doc.symbols) symbols.push_back(json{{"name", s.name}, {"art", DumpArt(doc, s.art)}});
     json views = json::array();
     for (const View& v : doc.views)
         views.push_back(json{{"centre", Pair(v.centreX, v.centreY)}, {"zoom", Num(v.zoom)},
@@ -478,10 +568,8 @@ Document LoadDocument(const json& dump) {
         const std::string ap = Key(lp, "art");
         const json& art = Array(Field(l, lp, "art"), ap);
         for (size_t k = 0; k < art.size(); ++k) {
-            Art a = ReadArt(art[k], Index(ap, k));
             // A fresh document hands out 1, 2, ... in order, each slot's first generation.
-            if (doc.ReserveArt() == 0) Fail(Index(ap, k), "more art than a document can hold");
-            layer.art.push_back(doc.AddArt(std::move(a)));
+            layer.art.push_back(ReadLayerArt(doc, art[k], Index(ap, k)));
         }
         doc.layers.push_back(std::move(layer));
     }
@@ -501,7 +589,7 @@ Document LoadDocument(const json& dump) {
         const json& s = Object(symbols[i], sp);
         Symbol symbol;
         symbol.name = String(Field(s, sp, "name"), Key(sp, "name"));
-        symbol.art = ReadArt(Field(s, sp, "art"), Key(sp, "art"));
+        symbol.art = ReadPath(Field(s, sp, "art"), Key(sp, "art"));
         symbol.art.id = 0;
         doc.symbols.push_back(std::move(symbol));
     }

@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <string_view>
+#include <vector>
 
+#include "document/Envelope.h"
 #include "export/FloatText.h"
 
 namespace easel {
@@ -89,7 +91,20 @@ std::string Hex(float r, float g, float b) {
     return buf;
 }
 
-// SVG has only sRGB; the other kinds are shown with a plain stand-in (see FORMATS.md).
+// The paint servers Easel's documents know: gradient 1 is the swatch "White, Black" (a linear
+// gradient from white on the left to black on the right of the painted object), pattern 1 the
+// swatch "Stripes" (black stripes 2 points wide every 4 points, on white). Other numbers have
+// no definition and keep the mid-grey stand-in.
+constexpr int32_t kKnownGradient = 1;
+constexpr int32_t kKnownPattern = 1;
+
+bool HasServer(const PaintColor& c) {
+    return (c.kind == kGradientColor && c.ref == kKnownGradient) ||
+           (c.kind == kPatternColor && c.ref == kKnownPattern);
+}
+
+// SVG has only sRGB; spot colours and unknown gradients and patterns are shown with a plain
+// stand-in (see the README).
 std::string SvgPaint(bool painted, const PaintColor& c) {
     if (!painted) return "none";
     switch (c.kind) {
@@ -101,7 +116,13 @@ std::string SvgPaint(bool painted, const PaintColor& c) {
         }
         case kCustomColor: return Hex(1 - c.c[0], 1 - c.c[0], 1 - c.c[0]);
         case kNoneColor: return "none";
-        default: return "#808080";  // gradient, pattern
+        case kGradientColor:
+            if (c.ref == kKnownGradient) return "url(#gradient-" + std::to_string(c.ref) + ")";
+            return "#808080";
+        case kPatternColor:
+            if (c.ref == kKnownPattern) return "url(#pattern-" + std::to_string(c.ref) + ")";
+            return "#808080";
+        default: return "#808080";
     }
 }
 
@@ -211,8 +232,36 @@ std::string ExportSvg(const Document& doc) {
     out += " version=\"1.1\" width=\"" + w + "pt\" height=\"" + h + "pt\"";
     out += " viewBox=\"0 0 " + w + " " + h + "\">\n";
 
-    if (!doc.symbols.empty()) {
+    // What each art shows: a path itself, an envelope its computed outline (computed once here).
+    std::vector<std::vector<Art>> shown(doc.layers.size());
+    bool gradient = false, pattern = false;
+    const auto uses = [&](const Art& a) {
+        for (const PaintColor* c : {&a.style.fillColor, &a.style.strokeColor}) {
+            if (!HasServer(*c)) continue;
+            const bool painted = c == &a.style.fillColor ? a.style.fillPaint != 0 : a.style.strokePaint != 0;
+            if (!painted) continue;
+            gradient = gradient || c->kind == kGradientColor;
+            pattern = pattern || c->kind == kPatternColor;
+        }
+    };
+    for (size_t i = 0; i < doc.layers.size(); ++i)
+        for (ArtId id : doc.layers[i].art)
+            if (const Art* a = doc.FindArt(id)) {
+                shown[i].push_back(ShownArt(doc, *a));
+                uses(shown[i].back());
+            }
+    for (const Symbol& s : doc.symbols) uses(s.art);
+
+    if (!doc.symbols.empty() || gradient || pattern) {
         out += "  <defs>\n";
+        if (gradient)
+            out += "    <linearGradient id=\"gradient-1\" inkscape:label=\"White, Black\">"
+                   "<stop offset=\"0\" stop-color=\"#ffffff\"/><stop offset=\"1\" stop-color=\"#000000\"/>"
+                   "</linearGradient>\n";
+        if (pattern)
+            out += "    <pattern id=\"pattern-1\" inkscape:label=\"Stripes\" patternUnits=\"userSpaceOnUse\""
+                   " width=\"4\" height=\"4\"><rect width=\"4\" height=\"4\" fill=\"#ffffff\"/>"
+                   "<rect width=\"2\" height=\"4\" fill=\"#000000\"/></pattern>\n";
         for (size_t i = 0; i < doc.symbols.size(); ++i) {
             const Symbol& s = doc.symbols[i];
             // Names need not be valid XML ids (or unique), so ids are positional and the
@@ -233,8 +282,7 @@ std::string ExportSvg(const Document& doc) {
         out += " inkscape:label=\"" + Xml(l.name) + "\"";
         if (!l.visible) out += " style=\"display:none\"";
         out += " transform=\"" + flip + "\">\n";
-        for (ArtId id : l.art)
-            if (const Art* a = doc.FindArt(id)) AppendPath(out, *a, "    ");
+        for (const Art& a : shown[i]) AppendPath(out, a, "    ");
         out += "  </g>\n";
     }
     out += "</svg>\n";

@@ -1,5 +1,5 @@
 // "AI Art Style Suite" v3. A style handle is the style's position + 1; the list does not change
-// while a document is open.
+// while a document is open. A style sets the art's paint and opacity together.
 #include "AIArtStyle.h"
 #include "suites/Runtime.h"
 
@@ -31,8 +31,18 @@ SPErr SetArtStyle(AIArtHandle art, AIArtStyleHandle style) {
         Art* target = nullptr;
         if (const SPErr e = BeginArtChange(s, art, target)) return e;
         const GraphicStyle& g = s.doc.styles[id - 1];
-        target->style = g.paint;
+        // An envelope shows its content's paint, so the paint goes to the content; both
+        // journal entries come before either change, so that a failure changes nothing.
+        Art* painted = target;
+        if (target->kind == ArtKind::Envelope) {
+            const ArtId contentId = target->envelope.content;
+            if (!s.doc.FindArt(contentId)) return kSPBadParameterError;
+            if (!s.journal.Covers(contentId)) s.journal.Changing(s.doc, contentId);
+            painted = s.doc.FindArt(contentId);
+            target = s.doc.FindArt(ArtIdOf(art));
+        }
         target->opacity = g.opacity;
+        painted->style = g.paint;
         return kSPNoError;
     });
 }

@@ -2,19 +2,13 @@
 #include <algorithm>
 
 #include "AIArt.h"
-#include "suites/Runtime.h"
+#include "AIEnvelope.h"
+#include "document/Envelope.h"
+#include "geometry/Outline.h"
+#include "suites/ArtMaking.h"
 
 namespace easel {
-namespace {
 
-struct Place {
-    Layer* layer = nullptr;
-    size_t position = 0;  // index into layer->art where the new art goes
-};
-
-// Where art placed by `order` relative to `prep` goes: kSPBadParameterError for an unknown or
-// reserved order or a dead prep where one is needed; kAILockedLayerError for a target layer
-// that cannot take art.
 SPErr FindPlace(Session& s, int16_t order, AIArtHandle prep, Place& place) {
     switch (order) {
         case kPlaceAboveAll:
@@ -26,7 +20,8 @@ SPErr FindPlace(Session& s, int16_t order, AIArtHandle prep, Place& place) {
         }
         case kPlaceAbove:
         case kPlaceBelow: {
-            const ArtId prepId = ArtIdOf(prep);
+            // Art an envelope holds is shown by the envelope, so it is placed by that.
+            const ArtId prepId = s.doc.PlacedArt(ArtIdOf(prep));
             if (!s.doc.FindArt(prepId)) return kSPBadParameterError;
             place.layer = s.LayerOfArt(prepId);
             if (!place.layer) return kSPBadParameterError;
@@ -42,6 +37,8 @@ SPErr FindPlace(Session& s, int16_t order, AIArtHandle prep, Place& place) {
     }
     return CheckWritable(place.layer);
 }
+
+namespace {
 
 // Adds the growth of `arts` and of the target layer's list to the running count, however the
 // making ends (a reservation that succeeded stays).
@@ -64,8 +61,8 @@ private:
 
 size_t Grown(size_t capacity, size_t minimum) { return std::max(capacity * 2, minimum); }
 
-// Puts `art` into the document at `place`: budget, then every reservation, then the no-throw
-// commit, so that a failure leaves the document as it was.
+}  // namespace
+
 SPErr MakeArt(Runtime& rt, Session& s, Art art, const Place& place, AIArtHandle* newArt) {
     Document& doc = s.doc;
     Layer& layer = *place.layer;
@@ -93,6 +90,26 @@ SPErr MakeArt(Runtime& rt, Session& s, Art art, const Place& place, AIArtHandle*
     return kSPNoError;
 }
 
+SPErr MakeHeldArt(Runtime& rt, Session& s, Art art, ArtId* newId) {
+    Document& doc = s.doc;
+    size_t growth = PathBytes(art.path);
+    if (doc.freedArtIds.empty() && doc.arts.size() == doc.arts.capacity())
+        growth += (Grown(doc.arts.capacity(), 16) - doc.arts.capacity()) * sizeof(std::optional<Art>);
+    if (doc.artBytesHeld + growth > rt.config.memoryBudget) return kSPOutOfMemoryError;
+    const size_t before = doc.arts.capacity();
+    const ArtId id = doc.ReserveArt();
+    doc.artBytesHeld += (doc.arts.capacity() - before) * sizeof(std::optional<Art>);
+    if (id == 0) return kSPOutOfMemoryError;
+    s.journal.ReserveCreated(id);
+    doc.artBytesHeld += PathBytes(art.path);
+    doc.AddArt(std::move(art));
+    s.journal.Created(id, 0);  // on no layer: undo only removes it
+    *newId = id;
+    return kSPNoError;
+}
+
+namespace {
+
 SPErr NewArt(int16_t type, int16_t paintOrder, AIArtHandle prep, AIArtHandle* newArt) {
     return DocumentBoundary(Op::ArtNew, [&](Runtime& rt, Session& s) -> SPErr {
         if (!newArt) return kSPBadParameterError;
@@ -117,7 +134,35 @@ SPErr DuplicateArt(AIArtHandle source, int16_t paintOrder, AIArtHandle prep, AIA
         Place place;
         if (const SPErr e = FindPlace(s, paintOrder, prep, place)) return e;
         Art copy = *original;  // segments, closed flag, style, opacity; a copy holds no spare room
-        return MakeArt(rt, s, std::move(copy), place, newArt);
+        copy.owner = 0;        // a copy of an envelope's content is art of its own on the page
+        if (copy.kind != ArtKind::Envelope) return MakeArt(rt, s, std::move(copy), place, newArt);
+
+        // An envelope is copied with copies of its content and shape, held by the copy.
+        const Art* content = s.doc.FindArt(original->envelope.content);
+        const Art* shape = s.doc.FindArt(original->envelope.shape);
+        if (!content || !shape) return kSPBadParameterError;
+        Art heldContent = *content, heldShape = *shape;
+        ArtId contentId = 0, shapeId = 0;
+        if (const SPErr e = MakeHeldArt(rt, s, std::move(heldContent), &contentId)) return e;
+        SPErr e = MakeHeldArt(rt, s, std::move(heldShape), &shapeId);
+        if (!e) {
+            copy.envelope.content = contentId;
+            copy.envelope.shape = shapeId;
+            e = MakeArt(rt, s, std::move(copy), place, newArt);
+        }
+        if (e) {
+            // Held copies nothing holds are dropped; the journal passes over dead ids.
+            for (ArtId id : {contentId, shapeId})
+                if (const Art* held = s.doc.FindArt(id)) {
+                    s.doc.artBytesHeld -= PathBytes(held->path);
+                    s.doc.RemoveArt(id);
+                }
+            return e;
+        }
+        const ArtId envelopeId = ArtIdOf(*newArt);
+        s.doc.FindArt(contentId)->owner = envelopeId;
+        s.doc.FindArt(shapeId)->owner = envelopeId;
+        return kSPNoError;
     });
 }
 
@@ -125,7 +170,10 @@ SPErr GetArtType(AIArtHandle handle, int16_t* type) {
     return DocumentBoundary(Op::ArtGetType, [&](Runtime&, Session& s) -> SPErr {
         const Art* art = s.doc.FindArt(ArtIdOf(handle));
         if (!art || !type) return kSPBadParameterError;
-        *type = art->kind == ArtKind::Path ? static_cast<int16_t>(kPathArt) : static_cast<int16_t>(kUnknownArt);
+        switch (art->kind) {
+            case ArtKind::Path: *type = static_cast<int16_t>(kPathArt); break;
+            case ArtKind::Envelope: *type = static_cast<int16_t>(kEnvelopeArt); break;
+        }
         return kSPNoError;
     });
 }
@@ -134,24 +182,13 @@ SPErr GetArtBounds(AIArtHandle handle, AIRealRect* bounds) {
     return DocumentBoundary(Op::ArtGetBounds, [&](Runtime&, Session& s) -> SPErr {
         const Art* art = s.doc.FindArt(ArtIdOf(handle));
         if (!art || !bounds) return kSPBadParameterError;
-        const auto& points = art->path.points;
-        if (points.empty()) {
-            *bounds = {0, 0, 0, 0};
-            return kSPNoError;
-        }
-        float left = points[0].px, right = left, bottom = points[0].py, top = bottom;
-        const auto take = [&](float x, float y) {
-            left = std::min(left, x);
-            right = std::max(right, x);
-            bottom = std::min(bottom, y);
-            top = std::max(top, y);
-        };
-        for (const SegmentPoints& p : points) {
-            take(p.px, p.py);
-            take(p.ix, p.iy);
-            take(p.ox, p.oy);
-        }
-        *bounds = {left, top, right, bottom};
+        // An envelope measures what it shows.
+        const geometry::Box b = art->kind == ArtKind::Envelope
+                                    ? geometry::PathBounds(EnvelopeResult(s.doc, *art))
+                                    : geometry::PathBounds(art->path);
+        // Every coordinate is a float, so each extreme is one exactly.
+        *bounds = {static_cast<float>(b.left), static_cast<float>(b.top),
+                   static_cast<float>(b.right), static_cast<float>(b.bottom)};
         return kSPNoError;
     });
 }

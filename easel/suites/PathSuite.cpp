@@ -30,9 +30,16 @@ private:
     size_t before_;
 };
 
+// The live path art `handle` names; null for anything else, an envelope included (its
+// outline is computed, not stored). An envelope's content is a path and answers here.
+Art* FindPath(Session& s, AIArtHandle handle) {
+    Art* art = s.doc.FindArt(ArtIdOf(handle));
+    return art && art->kind == ArtKind::Path ? art : nullptr;
+}
+
 SPErr GetPathSegmentCount(AIArtHandle path, int16_t* count) {
     return DocumentBoundary(Op::PathGetCount, [&](Runtime&, Session& s) -> SPErr {
-        const Art* art = s.doc.FindArt(ArtIdOf(path));
+        const Art* art = FindPath(s, path);
         if (!art || !count) return kSPBadParameterError;
         *count = static_cast<int16_t>(art->path.SegmentCount());
         return kSPNoError;
@@ -41,7 +48,7 @@ SPErr GetPathSegmentCount(AIArtHandle path, int16_t* count) {
 
 SPErr GetPathSegments(AIArtHandle path, int16_t index, int16_t count, AIPathSegment* segments) {
     return DocumentBoundary(Op::PathGetSegments, [&](Runtime&, Session& s) -> SPErr {
-        const Art* art = s.doc.FindArt(ArtIdOf(path));
+        const Art* art = FindPath(s, path);
         if (!art || !segments || index < 0 || count < 0) return kSPBadParameterError;
         if (size_t(index) + size_t(count) > art->path.SegmentCount()) return kSPBadParameterError;
         for (int16_t i = 0; i < count; ++i) segments[i] = art->path.Segment(size_t(index) + size_t(i));
@@ -52,7 +59,7 @@ SPErr GetPathSegments(AIArtHandle path, int16_t index, int16_t count, AIPathSegm
 SPErr SetPathSegments(AIArtHandle path, int16_t index, int16_t count, const AIPathSegment* segments) {
     return DocumentBoundary(Op::PathSetSegments, [&](Runtime& rt, Session& s) -> SPErr {
         const ArtId id = ArtIdOf(path);
-        Art* art = s.doc.FindArt(id);
+        Art* art = FindPath(s, path);
         if (!art || !segments || index < 0 || count < 0) return kSPBadParameterError;
         PathData& p = art->path;
         const size_t size = p.SegmentCount();
@@ -98,7 +105,7 @@ SPErr SetPathSegments(AIArtHandle path, int16_t index, int16_t count, const AIPa
 
 SPErr GetPathClosed(AIArtHandle path, SPBoolean* closed) {
     return DocumentBoundary(Op::PathGetClosed, [&](Runtime&, Session& s) -> SPErr {
-        const Art* art = s.doc.FindArt(ArtIdOf(path));
+        const Art* art = FindPath(s, path);
         if (!art || !closed) return kSPBadParameterError;
         *closed = art->path.closed ? 1 : 0;
         return kSPNoError;
@@ -107,6 +114,7 @@ SPErr GetPathClosed(AIArtHandle path, SPBoolean* closed) {
 
 SPErr SetPathClosed(AIArtHandle path, SPBoolean closed) {
     return DocumentBoundary(Op::PathSetClosed, [&](Runtime&, Session& s) -> SPErr {
+        if (!FindPath(s, path)) return kSPBadParameterError;
         Art* art = nullptr;
         if (const SPErr e = BeginArtChange(s, path, art)) return e;
         art->path.closed = closed != 0;

@@ -86,7 +86,7 @@ TEST(Svg, ColoursConvertToSrgbWithStandIns) {
     EXPECT_EQ(Attr(paths[2], "fill"), "none");       // kind none
     EXPECT_EQ(Attr(paths[2], "stroke"), "#ff0000");  // cmyk 0 1 1 0
     EXPECT_EQ(Attr(paths[3], "fill"), "#bfbfbf");    // spot: black at tint 0.25
-    EXPECT_EQ(Attr(paths[3], "stroke"), "#808080");  // gradient: mid gray
+    EXPECT_EQ(Attr(paths[3], "stroke"), "url(#gradient-1)");  // the document's gradient
 }
 
 TEST(Svg, SymbolsInDefsWithEscapedNames) {
