@@ -13,7 +13,7 @@ float Radians(float degrees) { return RealMathSuite()->DegreeToRadian(degrees); 
 // rnd × (1 − w) + w: a random factor between w and 1.
 float RandomGroupFactor(float w) { return Rnd() * (1.0f - w) + w; }
 
-SPErr MakeStar(GeneratorRun& run, bool* endRun) {
+SPErr MakeStar(GeneratorRun& run) {
     const StarSettings& s = *run.settings;
     const StarParameters p = DrawStarParameters(s);
     const StarCounts counts = CountStarPoints(s);
@@ -28,11 +28,11 @@ SPErr MakeStar(GeneratorRun& run, bool* endRun) {
     if (IsOn(s.closed) && (error = PathSuite()->SetPathClosed(path, 1))) return error;
 
     RandomizePaint(run, path);
-    if ((error = DistortStar(run, p, place, path, endRun)) || *endRun) return error;
+    if ((error = DistortStar(run, p, path))) return error;
     if ((error = TransformStar(run, path))) return error;
     if ((error = JitterPaint(run, path))) return error;
     if ((error = RememberCentres(run, path))) return error;
-    if ((error = WarpStar(run, path))) return error;
+    if ((error = WarpStar(run, p, place, path))) return error;
     if ((error = AddDropShadow(run, path))) return error;
     if ((error = AddSketchStrokes(run, path))) return error;
     return MakeSymbol(run, path);
@@ -117,10 +117,7 @@ SPErr GenerateStars(StarSettings& settings) {
     if (IsOn(settings.newLayers) && (error = InsertRunLayer(run))) return error;
 
     for (run.starIndex = 0; run.starIndex < settings.starCount; ++run.starIndex) {
-        bool endRun = false;
-        if ((error = MakeStar(run, &endRun))) return error;
-        // A star whose distortion cannot go on ends the run quietly, without a redraw.
-        if (endRun) return kSPNoError;
+        if ((error = MakeStar(run))) return error;
     }
 
     if (!finalRun) DocumentSuite()->RedrawDocument();
