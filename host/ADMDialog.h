@@ -16,8 +16,11 @@ typedef struct ADMDialogSuite {
     /** Builds dialog resource resId of the plug-in, with its template's items (identifiers
      *  as in the template), names it name, runs initProc once, then runs the event loop until
      *  an item ends the dialog, and returns that item's identifier. userData is kept for
-     *  GetUserData. Returns the ending item's identifier; -1 when the template cannot be read
-     *  or initProc fails (the dialog is not shown). */
+     *  GetUserData. The template's dialog units become pixels as for "MS Sans Serif" 8 (a
+     *  horizontal unit 6/4 pixels, a vertical one 13/8), and the dialog starts at the
+     *  template's position and size. A dialog that initProc ends (EndModal) is not shown.
+     *  Returns the ending item's identifier; -1 when the template cannot be read or initProc
+     *  fails (the dialog is not shown). Every handle into the dialog dies when Modal returns. */
     int32_t (*Modal)(SPPluginRef plugin, const char* name, int32_t resId, int32_t style,
                      ADMDialogInitProc initProc, ADMUserData userData);
 

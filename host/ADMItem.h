@@ -17,10 +17,13 @@ typedef struct ADMItemSuite {
     void (*SetNotifyProc)(ADMItemRef item, ADMItemNotifyProc proc);
 
     /** The item's normal reaction to notifier: the dialog's default and cancel items (1 and
-     *  2) end the dialog with their identifier; other items do nothing more. */
+     *  2) end the dialog with their identifier; other items do nothing more. An item without
+     *  a notify proc reacts this way to the user's changes and to SendNotify. */
     void (*DefaultNotify)(ADMItemRef item, ADMNotifierRef notifier);
 
-    /** Sets the item's text (terminated, copied). A NULL item or text is ignored. */
+    /** Sets the item's text (terminated, copied). A spin edit shows its value instead: text
+     *  that is a number sets the value (within the limits), other text is ignored. A NULL item
+     *  or text is ignored. */
     void (*SetText)(ADMItemRef item, const char* text);
 
     /** The dialog the item belongs to, or NULL. */
@@ -34,7 +37,9 @@ typedef struct ADMItemSuite {
     void (*SetTrackProc)(ADMItemRef item, ADMItemTrackProc proc);
 
     /** The item's normal reaction to the tracked event (a button is pressed and released;
-     *  it does not notify). Returns true when the event was handled; false for a NULL item. */
+     *  it does not notify). Returns true when the event was handled; false for a NULL or
+     *  stale item. A track proc replaces the notifier for the user's clicks: a clicked item
+     *  with a track proc has only the track proc called. */
     ADMBoolean (*DefaultTrack)(ADMItemRef item, ADMTrackerRef tracker);
 
     /** Calls the item's notifier at once with a notifier of this type (for example
@@ -61,9 +66,12 @@ typedef struct ADMItemSuite {
     void (*SetMinFloatValue)(ADMItemRef item, float value);
     void (*SetMaxFloatValue)(ADMItemRef item, float value);
 
-    /** The item's value: a number for a spin edit, 0 or 1 for a check box, the chosen entry's
-     *  identifier for a popup list. Set values are kept within the limits; a NaN is ignored.
-     *  Integer reads round to nearest, saturating at the int32 range. A NULL item reads 0. */
+    /** The item's value: a number for a spin edit (kept exactly as set, shown with the
+     *  item's precision), 0 or 1 for a check box (any nonzero value sets 1), the chosen
+     *  entry's identifier for a popup list (-1 when none is chosen; setting a value chooses
+     *  the first entry with that identifier, and changes nothing when none has it). Set values
+     *  are kept within the limits; a NaN is ignored. Setting a value does not notify. Integer
+     *  reads round to nearest, saturating at the int32 range. A NULL or stale item reads 0. */
     void (*SetIntValue)(ADMItemRef item, int32_t value);
     int32_t (*GetIntValue)(ADMItemRef item);
     void (*SetFloatValue)(ADMItemRef item, float value);

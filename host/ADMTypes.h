@@ -53,8 +53,9 @@ enum {
     kADMShiftKeyModifier = 0x01,
     kADMControlKeyModifier = 0x04,
     kADMAltKeyModifier = 0x08,
-    kADMPickModifier = 0x20  /**< the event picks a point of the document (see the host's
-                                  documentation for the gesture that sets it) */
+    kADMPickModifier = 0x20  /**< the event picks a point of the document: the host sets it
+                                  for a click on a picture button that comes with a point
+                                  (Easel: --pick ID=H,V, or the window's pick gesture) */
 };
 
 /** Dialog styles. */

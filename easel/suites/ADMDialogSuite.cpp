@@ -1,134 +1,128 @@
 // "ADM Dialog Suite" v3: modal dialogs built from the plug-in's dialog templates.
 //
-// Easel runs headless for now: a modal dialog is built, initialised by the plug-in, written to
-// stderr ("dialog: TITLE" and its items' texts), recorded, and then ended as if the user had
-// pressed Enter: its default item (1) is notified, and the dialog ends with 1 unless the
-// notification ended it otherwise. The scripted driver and the window come later.
+// Modal builds the dialog's model from the template (easel/dialogs/), runs the plug-in's init
+// handler, records the dialog for tests, and hands it to the Host's presenter, which runs the
+// modal loop: the headless one (ends with the default item, or plays the command line's
+// actions) or a window. Every handle is looked up in the dialog manager before it is followed,
+// so a stale or forged one is ignored.
 #include <cstdint>
 #include <cstdio>
 
 #include "ADMDialog.h"
+#include "dialogs/DialogTemplates.h"
 #include "suites/Runtime.h"
 
 namespace easel {
 namespace {
 
-constexpr int32_t kDefaultItem = 1;
+DialogModel* Find(ADMDialogRef dialog) {
+    Runtime* rt = Runtime::live;
+    return rt ? rt->dialogManager.Find(dialog) : nullptr;
+}
 
-// The notifier handed to notify procs; the headless loop sends only user changes.
-struct Notifier {
-    const char* type;
-};
-Notifier gUserChanged{kADMUserChangedNotifier};
-
-std::unique_ptr<DialogModel> BuildDialog(Runtime& rt, SPPluginRef plugin, const char* name, int32_t resId,
-                                         ADMUserData userData) {
+std::optional<DialogTemplate> TemplateOf(Runtime& rt, SPPluginRef plugin, int32_t resId) {
     const PluginRecord* p = rt.FindPlugin(plugin);
-    if (!p || !p->resources || resId < 0 || resId > 0xFFFF) return nullptr;
-    std::optional<DialogTemplate> tpl;
+    if (!p || !p->resources || resId < 0 || resId > 0xFFFF) return std::nullopt;
     try {
-        tpl = p->resources->Dialog(static_cast<uint32_t>(resId));
+        return p->resources->Dialog(static_cast<uint32_t>(resId));
     } catch (const ResourceError& e) {
         std::fprintf(stderr, "dialog %d: %s\n", static_cast<int>(resId), e.what());
-        return nullptr;
+        return std::nullopt;
     }
-    if (!tpl) return nullptr;
-    auto dialog = std::make_unique<DialogModel>();
-    dialog->name = name ? name : "";
-    dialog->resourceId = resId;
-    dialog->title = tpl->title;
-    dialog->userData = userData;
-    for (const DialogItem& i : tpl->items) {
-        auto item = std::make_unique<ItemModel>();
-        item->dialog = dialog.get();
-        item->id = i.id;
-        item->className = i.className;
-        item->text = i.text;
-        dialog->items.push_back(std::move(item));
-    }
-    return dialog;
 }
 
-ItemModel* ItemOf(DialogModel& d, int32_t id) {
-    for (auto& i : d.items)
-        if (i->id == id) return i.get();
-    return nullptr;
-}
-
-void Show(Runtime& rt, const DialogModel& d) {
-    std::fprintf(stderr, "dialog: %s\n", d.title.c_str());
-    DialogRecord record{d.name, d.resourceId, d.title, {}, 0};
-    for (const auto& i : d.items) {
-        if (!i->text.empty()) std::fprintf(stderr, "  %s\n", i->text.c_str());
-        record.items.emplace_back(i->id, i->text);
-    }
+void Record(Runtime& rt, const DialogModel& d) {
+    DialogRecord record{d.Name(), d.ResourceId(), d.Title(), {}, 0};
+    for (const auto& i : d.Items()) record.items.emplace_back(i->Id(), i->ShownText());
     rt.dialogs.push_back(std::move(record));
 }
 
 int32_t Modal(SPPluginRef plugin, const char* name, int32_t resId, int32_t, ADMDialogInitProc initProc,
-              ADMUserData userData) {
+              ADMUserData userData) noexcept {
     Runtime* rt = Runtime::live;
     if (!rt) return -1;
     DialogModel* d = nullptr;
     try {
-        std::unique_ptr<DialogModel> built = BuildDialog(*rt, plugin, name, resId, userData);
-        if (!built) return -1;
-        d = built.get();
-        rt->openDialogs.push_back(std::move(built));
+        const std::optional<DialogTemplate> tpl = TemplateOf(*rt, plugin, resId);
+        if (!tpl) return -1;
+        d = &rt->dialogManager.Open(name ? name : "", resId);
+        BuildFromTemplate(*d, *tpl);
+        d->SetUserData(userData);
     } catch (...) {
+        if (d) rt->dialogManager.Close(*d);
         return -1;
     }
-    // Closing drops this dialog whatever the plug-in did in between: its handles die with it.
-    auto close = [rt, d] { std::erase_if(rt->openDialogs, [d](const auto& o) { return o.get() == d; }); };
-    const auto ref = reinterpret_cast<ADMDialogRef>(d);
-    if (initProc && initProc(ref) != kSPNoError) {
-        close();
-        return -1;
-    }
+    // Closing drops the dialog whatever happened in between: its handles die with it.
+    struct Closer {
+        Runtime* rt;
+        DialogModel* d;
+        ~Closer() { rt->dialogManager.Close(*d); }
+    } closer{rt, d};
+    if (initProc && initProc(rt->dialogManager.Ref(*d)) != kSPNoError) return -1;
     size_t recordIndex = SIZE_MAX;
     try {
-        Show(*rt, *d);
+        Record(*rt, *d);
         recordIndex = rt->dialogs.size() - 1;
     } catch (...) {
         // The record is for tests; the dialog still runs.
     }
-    if (!d->ended) {
-        ItemModel* item = ItemOf(*d, kDefaultItem);
-        if (item && item->notify)
-            item->notify(reinterpret_cast<ADMItemRef>(item), reinterpret_cast<ADMNotifierRef>(&gUserChanged));
-        if (!d->ended) {
-            d->ended = true;
-            d->result = kDefaultItem;
+    if (!d->Ended()) {
+        try {
+            const int32_t shown = rt->Presenter().RunModal(*d);
+            d->End(shown);  // a presenter that returned early ends the dialog with its answer
+        } catch (...) {
+            d->End(-1);  // the window failed: the dialog ends as if closed, with no item
         }
     }
-    const int32_t result = d->result;
+    const int32_t result = d->Result();
     if (recordIndex < rt->dialogs.size()) rt->dialogs[recordIndex].result = result;
-    close();
     return result;
 }
 
-ADMUserData GetUserData(ADMDialogRef dialog) {
-    Runtime* rt = Runtime::live;
-    DialogModel* d = rt ? rt->FindDialog(dialog) : nullptr;
-    return d ? d->userData : nullptr;
+ADMUserData GetUserData(ADMDialogRef dialog) noexcept {
+    const DialogModel* d = Find(dialog);
+    return d ? d->UserData() : nullptr;
 }
 
-ADMItemRef GetItem(ADMDialogRef dialog, int32_t itemId) {
-    Runtime* rt = Runtime::live;
-    DialogModel* d = rt ? rt->FindDialog(dialog) : nullptr;
-    ItemModel* item = d ? ItemOf(*d, itemId) : nullptr;
-    return reinterpret_cast<ADMItemRef>(item);
+ADMItemRef GetItem(ADMDialogRef dialog, int32_t itemId) noexcept {
+    const DialogModel* d = Find(dialog);
+    const ItemModel* item = d ? d->Item(itemId) : nullptr;
+    return item ? d->Manager().Ref(*item) : nullptr;
 }
 
-void EndModal(ADMDialogRef dialog, int32_t itemId) {
-    Runtime* rt = Runtime::live;
-    DialogModel* d = rt ? rt->FindDialog(dialog) : nullptr;
-    if (!d || d->ended) return;
-    d->ended = true;
-    d->result = itemId;
+void EndModal(ADMDialogRef dialog, int32_t itemId) noexcept {
+    if (DialogModel* d = Find(dialog)) d->End(itemId);
 }
 
-const ADMDialogSuite kTable = {Modal, GetUserData, GetItem, EndModal, nullptr, nullptr, nullptr, nullptr};
+ADMItemRef CreateItem(ADMDialogRef dialog, int32_t itemId, const char* itemType, const ADMRect* bounds) noexcept {
+    DialogModel* d = Find(dialog);
+    if (!d || !itemType || !bounds) return nullptr;
+    const std::optional<ItemKind> kind = ItemKindNamed(itemType);
+    if (!kind) return nullptr;
+    try {
+        const ItemModel* item = d->CreateItem(itemId, *kind, itemType, *bounds);
+        return item ? d->Manager().Ref(*item) : nullptr;
+    } catch (...) {
+        return nullptr;  // out of memory: no item
+    }
+}
+
+void SetBoundsRect(ADMDialogRef dialog, const ADMRect* bounds) noexcept {
+    DialogModel* d = Find(dialog);
+    if (d && bounds) d->SetBounds(*bounds);
+}
+
+void GetBoundsRect(ADMDialogRef dialog, ADMRect* bounds) noexcept {
+    if (!bounds) return;
+    const DialogModel* d = Find(dialog);
+    *bounds = d ? d->Bounds() : ADMRect{0, 0, 0, 0};
+}
+
+void Size(ADMDialogRef dialog, int32_t width, int32_t height) noexcept {
+    if (DialogModel* d = Find(dialog)) d->Resize(width, height);
+}
+
+const ADMDialogSuite kTable = {Modal, GetUserData, GetItem, EndModal, CreateItem, SetBoundsRect, GetBoundsRect, Size};
 
 }  // namespace
 
