@@ -90,4 +90,28 @@ std::vector<uint8_t> ElfSection(std::span<const uint8_t> file, std::string_view 
     throw ModuleError("no section " + std::string(name));
 }
 
+std::vector<std::string> ElfExportedSymbols(std::span<const uint8_t> file) {
+    const std::vector<uint8_t> symbols = ElfSection(file, ".dynsym");
+    const std::vector<uint8_t> names = ElfSection(file, ".dynstr");
+    constexpr size_t kEntry = 24;  // Elf64_Sym
+    constexpr uint8_t kLocal = 0, kSectionSymbol = 3, kFileSymbol = 4;
+    constexpr uint8_t kHidden = 2, kInternal = 1;
+    std::vector<std::string> exported;
+    const Reader r(symbols);
+    for (size_t at = kEntry; at + kEntry <= symbols.size(); at += kEntry) {  // entry 0 is null
+        const auto name = static_cast<size_t>(r.U(at, 4, "a symbol"));
+        const auto info = static_cast<uint8_t>(r.U(at + 4, 1, "a symbol"));
+        const auto visibility = static_cast<uint8_t>(r.U(at + 5, 1, "a symbol") & 3);
+        const auto section = static_cast<uint16_t>(r.U(at + 6, 2, "a symbol"));
+        const uint8_t binding = info >> 4, type = info & 0xF;
+        if (section == 0 || binding == kLocal || type == kSectionSymbol || type == kFileSymbol ||
+            visibility == kHidden || visibility == kInternal)
+            continue;
+        if (name >= names.size()) throw ModuleError("ELF symbol name lies past its table");
+        const auto* start = reinterpret_cast<const char*>(names.data() + name);
+        exported.emplace_back(start, strnlen(start, names.size() - name));
+    }
+    return exported;
+}
+
 }  // namespace easel

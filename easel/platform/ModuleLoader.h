@@ -47,3 +47,13 @@ std::unique_ptr<ModuleLoader> MakeSystemModuleLoader();
 std::vector<uint8_t> ElfSection(std::span<const uint8_t> file, std::string_view name);
 
 }  // namespace easel
+
+namespace easel {
+
+// The names of the symbols a 64-bit little-endian ELF module defines and exports (its dynamic
+// symbol table, without undefined, local, section and file symbols), as the system loader would
+// resolve them from outside. Throws ModuleError for a corrupt file or one without a dynamic
+// symbol table.
+std::vector<std::string> ElfExportedSymbols(std::span<const uint8_t> file);
+
+}  // namespace easel
