@@ -1,0 +1,145 @@
+// The window's logic that needs no display: where the page sits and how a pixel maps to the
+// artwork (as the document view suite maps a view point), whole-application undo and redo
+// through Host::ReplaceDocument, menu texts and export names.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "gui/DocumentWindow.h"
+#include "gui/ExportDialog.h"
+#include "gui/ViewGeometry.h"
+#include "plugins/PluginManager.h"
+
+namespace easel::gui {
+namespace {
+
+TEST(ViewGeometry, FitZoomAndPan) {
+    const Document doc = NewDocument();
+    const View fit = FitView(doc, 800, 695);
+    EXPECT_EQ(fit.centreX, 306.0f);  // a new settings record's user centre stays the page's
+    EXPECT_EQ(fit.centreY, 396.0f);
+    EXPECT_NEAR(fit.zoom, (695.0 - 2 * kFitMargin) / 792.0, 1e-6);
+    // The page fits with the margin on its tighter side, centred on the other.
+    const Point topLeft = ArtworkToPixel(fit, {0, 792});
+    const Point bottomRight = ArtworkToPixel(fit, {612, 0});
+    EXPECT_NEAR(topLeft.y, kFitMargin, 1e-3);
+    EXPECT_NEAR(695 - bottomRight.y, kFitMargin, 1e-3);
+    EXPECT_NEAR(topLeft.x, 800 - bottomRight.x, 1e-3);
+
+    // Any size, however small, gives a usable zoom within the limits.
+    for (const auto& [w, h] : {std::pair{1, 1}, {0, 0}, {20, 5000}, {100000, 100000}}) {
+        const double z = FitZoom(612, 792, w, h);
+        EXPECT_TRUE(z >= kMinZoom && z <= kMaxZoom) << w << "x" << h << ": " << z;
+    }
+    View v = fit;
+    for (int i = 0; i < 100; ++i) v = Zoomed(v, 1);
+    EXPECT_EQ(v.zoom, static_cast<float>(kMaxZoom));
+    EXPECT_EQ(v.centreX, fit.centreX);
+    v = Zoomed(Zoomed(fit, 3), -3);
+    EXPECT_NEAR(v.zoom, fit.zoom, 1e-6);
+
+    // Panning keeps the centre on the page, whatever the drag.
+    const View far = Panned(fit, doc, 1e9, -1e9);
+    EXPECT_EQ(far.centreX, 612.0f);
+    EXPECT_EQ(far.centreY, 792.0f);
+}
+
+TEST(ViewGeometry, PixelsAreTheViewPointsTheViewSuiteConverts) {
+    View v;
+    v.centreX = 100;
+    v.centreY = 50;
+    v.zoom = 2;
+    v.widthPx = 640;
+    v.heightPx = 480;
+    // The view suite: artwork = centre + (p - size / 2) / zoom, y flipped.
+    const Point a = PixelToArtwork(v, {0, 0});
+    EXPECT_DOUBLE_EQ(a.x, 100 - 320 / 2.0);
+    EXPECT_DOUBLE_EQ(a.y, 50 + 240 / 2.0);
+    for (const Point p : {Point{0, 0}, Point{639, 479}, Point{17.5, 300}}) {
+        const Point back = ArtworkToPixel(v, PixelToArtwork(v, p));
+        EXPECT_NEAR(back.x, p.x, 1e-9);
+        EXPECT_NEAR(back.y, p.y, 1e-9);
+    }
+}
+
+Document WithLayers(int n) {
+    Document d = NewDocument();
+    for (int i = 1; i < n; ++i) d.layers.push_back(Layer{d.nextLayerId++, "L", true, false, {}});
+    return d;
+}
+
+TEST(ApplicationHistory, UndoRedoAndANewApplicationDropsTheRedo) {
+    ApplicationHistory h;
+    EXPECT_FALSE(h.CanUndo());
+    EXPECT_EQ(h.Undo(), nullptr);
+    EXPECT_EQ(h.Redo(), nullptr);
+    h.Applied({"one", WithLayers(1), WithLayers(2)});
+    h.Applied({"two", WithLayers(2), WithLayers(3)});
+    EXPECT_EQ(h.UndoTitle(), "two");
+    EXPECT_EQ(h.Undo()->layers.size(), 2u);
+    EXPECT_EQ(h.Undo()->layers.size(), 1u);
+    EXPECT_FALSE(h.CanUndo());
+    EXPECT_EQ(h.RedoTitle(), "one");
+    EXPECT_EQ(h.Redo()->layers.size(), 2u);
+    h.Applied({"three", WithLayers(2), WithLayers(4)});
+    EXPECT_FALSE(h.CanRedo());  // "two" is gone for good
+    EXPECT_EQ(h.Undo()->layers.size(), 2u);
+    EXPECT_EQ(h.Undo()->layers.size(), 1u);
+
+    ApplicationHistory many;
+    for (size_t i = 0; i < ApplicationHistory::kMaxApplications + 5; ++i)
+        many.Applied({std::to_string(i), WithLayers(1), WithLayers(1)});
+    size_t undone = 0;
+    while (many.Undo()) ++undone;
+    EXPECT_EQ(undone, ApplicationHistory::kMaxApplications);
+}
+
+TEST(ReplaceDocument, UndoneApplicationsLeaveAHostThatDrawsOnAsBefore) {
+    HostConfig config;
+    config.seed = 5;
+    Host host(config);
+    PluginManager plugin(host);
+    ASSERT_EQ(plugin.Load(EASEL_MODULE), kSPNoError);
+    Document& doc = host.NewDocument();
+    const Document empty = doc;
+    ASSERT_EQ(plugin.RunFilter(doc), kSPNoError);
+    const Document first = doc;
+    ASSERT_FALSE(SameDocument(empty, first));
+
+    ASSERT_TRUE(host.ReplaceDocument(doc, empty));
+    EXPECT_TRUE(SameDocument(doc, empty));
+    EXPECT_EQ(host.HeldArtBytes(), empty.ArtBytes());
+    // The plug-in works on the restored document as on any other, previews and all.
+    ASSERT_EQ(plugin.RunFilter(doc), kSPNoError);
+    EXPECT_FALSE(SameDocument(doc, empty));
+    EXPECT_EQ(host.HeldArtBytes(), doc.ArtBytes());
+
+    ASSERT_TRUE(host.ReplaceDocument(doc, first));
+    EXPECT_TRUE(SameDocument(doc, first));
+    ASSERT_EQ(plugin.RunFilter(doc), kSPNoError);  // on top of the redone art
+    size_t art = 0;
+    for (const Layer& l : doc.layers) art += l.art.size();
+    EXPECT_GT(art, 1u);
+
+    Document stranger = NewDocument();
+    EXPECT_FALSE(host.ReplaceDocument(stranger, first));
+    plugin.Shutdown();
+}
+
+TEST(MenuAndExportNames, EscapedAndExtended) {
+    EXPECT_EQ(MenuLabel("ZTK <Create>"), "ZTK <Create>");
+    EXPECT_EQ(MenuLabel("Corvanta ..."), "Corvanta ...");
+    EXPECT_EQ(MenuLabel("In/Out & _x"), "In\\/Out && _x");
+    EXPECT_EQ(MenuLabel("_x\\"), "\\_x\\\\");
+
+    EXPECT_EQ(WithExportExtension("stars.svg", 1), "stars.png");
+    EXPECT_EQ(WithExportExtension("/a/b.c/stars.PDF", 0), "/a/b.c/stars.svg");
+    EXPECT_EQ(WithExportExtension("stars.json", 2), "stars.pdf");
+    EXPECT_EQ(WithExportExtension("stars", 2), "stars.pdf");
+    EXPECT_EQ(WithExportExtension("stars.v2", 0), "stars.v2.svg");
+    EXPECT_EQ(ExportFormatOf("x.Png"), 1);
+    EXPECT_EQ(ExportFormatOf("x.gif"), -1);
+}
+
+}  // namespace
+}  // namespace easel::gui
