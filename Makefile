@@ -5,7 +5,7 @@ ASAN_BUILD ?= build-asan
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCORVANTA_WERROR=ON
 
-.PHONY: all setup build run test sanitize-test bench clean
+.PHONY: all setup build run test sanitize-test fuzz bench clean
 
 all: build
 
@@ -30,8 +30,17 @@ sanitize-test: setup
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
+# The libFuzzer target (clang), run for FUZZ_SECONDS; a crash fails and leaves its input in
+# $(FUZZ_BUILD)/crash-*.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: | setup
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANTA_FUZZ=ON -DCORVANTA_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_filter
+	cd $(FUZZ_BUILD) && ./tests/fuzz/fuzz_filter -max_total_time=$(FUZZ_SECONDS) -timeout=20 -rss_limit_mb=4096 -print_final_stats=1
+
 bench: build
 	$(BUILD)/bench/bench_generate
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

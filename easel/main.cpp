@@ -1,23 +1,39 @@
 // easel: loads a plug-in module, runs its filter on a new document and writes the document.
 //
 //   easel [--plugin PATH] [--seed N] [-o FILE] [--about] [--without-suite NAME]...
+//         [--color-model gray|rgb|cmyk]
+//         [--set ID=VALUE] [--press ID] [--pick ID=H,V] [--list-items[=json]]...
+//         [--params FILE] [--fresh]
 //
-// Exit status: 0 success, 1 the plug-in or the export failed (the message is shown), 2 a usage
-// error (the option or value at fault is named).
+// The filter runs as the host runs it: "AI Get Parameters" (the settings dialog, driven by the
+// actions in the order given, then OK), and when that gives 0, "AI Go". The filter's record is
+// kept between runs in a file (plugins/KeptRecord.h).
+//
+// Exit status: 0 success, and a canceled dialog (nothing is written); 1 the plug-in or the
+// export failed (the message is shown); 2 a usage error or an action the dialog refused (the
+// option or value at fault is named; nothing is written).
 #include <CLI/CLI.hpp>
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <map>
+#include <memory>
+#include <new>
+#include <stdexcept>
 #include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "dialogs/HeadlessPresenter.h"
 #include "export/Export.h"
+#include "gui/Gui.h"
 #include "host/Host.h"
+#include "plugins/KeptRecord.h"
 #include "plugins/PluginManager.h"
+#include "validate/ValidateMain.h"
 
 namespace {
 
@@ -46,59 +62,191 @@ std::string CodeText(SPErr e) {
     return "'" + text + "'";
 }
 
-int Run(const std::string& pluginPath, const std::optional<uint32_t>& seed, const std::string& output,
-        bool about, const std::vector<std::string>& withoutSuites) {
+// The size of the settings record of the filter Easel was made for; a kept record of any other
+// size is refused, so that a broken file never reaches the plug-in.
+constexpr size_t kRecordSize = 632;
+
+struct Options {
+    std::string pluginPath;
+    std::optional<uint32_t> seed;
+    std::string output = "stars.svg";
+    bool about = false;
+    bool gui = false;
+    std::vector<std::string> withoutSuites;
+    std::vector<easel::DialogAction> actions;  // in the order given
+    std::string paramsPath;  // empty: the default file
+    bool fresh = false;
+    easel::ColorModel colorModel = easel::ColorModel::RGB;  // of the new document
+};
+
+// The filter's kept record: where it is, and whether this run may replace it.
+struct KeptRecord {
+    std::optional<std::filesystem::path> path;
+    bool writable = false;  // false with --fresh, or when the file was refused
+    std::optional<std::vector<uint8_t>> loaded;
+};
+
+KeptRecord LoadKeptRecord(easel::Host& host, AIFilterHandle filter, const std::string& key, const Options& o) {
+    KeptRecord kept;
+    if (o.fresh) return kept;
+    kept.path = o.paramsPath.empty() ? easel::DefaultRecordPath(key) : std::filesystem::path(o.paramsPath);
+    if (!kept.path) {
+        std::fprintf(stderr, "easel: no configuration directory (HOME is not set): the settings are not kept\n");
+        return kept;
+    }
+    const easel::RecordRead read = easel::ReadRecordFile(*kept.path, kRecordSize);
+    switch (read.status) {
+        case easel::RecordRead::Status::Missing: kept.writable = true; break;
+        case easel::RecordRead::Status::Refused:
+            std::fprintf(stderr, "easel: %s; the filter starts from its defaults and the file is left as it is\n",
+                         read.problem.c_str());
+            break;
+        case easel::RecordRead::Status::Read:
+            if (!host.SetFilterParameterBytes(filter, read.bytes)) throw std::bad_alloc();
+            kept.writable = true;
+            kept.loaded = read.bytes;
+            break;
+    }
+    return kept;
+}
+
+// Keeps the filter's record for the next run; false (and said) when it cannot be written.
+bool SaveKeptRecord(const easel::Host& host, AIFilterHandle filter, const KeptRecord& kept) {
+    if (!kept.path || !kept.writable) return true;
+    const std::optional<std::vector<uint8_t>> bytes = host.FilterParameterBytes(filter);
+    if (!bytes || *bytes == kept.loaded) return true;
+    if (bytes->size() != kRecordSize) {
+        std::fprintf(stderr, "easel: the filter left a record of %zu bytes, not %zu: it is not kept\n", bytes->size(),
+                     kRecordSize);
+        return true;
+    }
+    try {
+        easel::WriteRecordFile(*kept.path, *bytes);
+    } catch (const easel::RecordFileError& e) {
+        std::fprintf(stderr, "easel: the settings are not kept: %s\n", e.what());
+        return false;
+    }
+    return true;
+}
+
+// The actions' verdict after the dialog: 0 when they all ran, else 2 (and the reason said).
+int ActionStatus(const easel::HeadlessPresenter& driver) {
+    if (const auto& error = driver.ScriptError()) {
+        std::fprintf(stderr, "easel: %s; nothing was written\n", error->c_str());
+        return 2;
+    }
+    if (driver.ScriptPending()) {
+        std::fprintf(stderr, "easel: no dialog opened, so the dialog actions were not played; nothing was written\n");
+        return 2;
+    }
+    return 0;
+}
+
+int Run(const Options& o) {
     easel::HostConfig config;
-    config.seed = seed;
-    config.omittedSuites = withoutSuites;
+    config.seed = o.seed;
+    config.omittedSuites = o.withoutSuites;
     easel::Host host(std::move(config));
+    auto driver = std::make_shared<easel::HeadlessPresenter>();
+    if (!o.actions.empty()) driver->SetScript(o.actions);
+    host.SetDialogPresenter(driver);
     easel::PluginManager plugin(host);
-    if (const SPErr e = plugin.Load(pluginPath)) {
-        std::fprintf(stderr, "easel: %s did not start (code %s)\n", pluginPath.c_str(), CodeText(e).c_str());
+    if (const SPErr e = plugin.Load(o.pluginPath)) {
+        std::fprintf(stderr, "easel: %s did not start (code %s)\n", o.pluginPath.c_str(), CodeText(e).c_str());
         return 1;
     }
+    const AIFilterHandle filter = plugin.Filter();
+    std::string title, key;
+    for (const easel::FilterInfo& f : host.Filters())
+        if (f.handle == filter) title = f.title, key = f.key;
     int status = 0;
-    if (about) {
+    if (o.gui) {
+        const KeptRecord kept = filter ? LoadKeptRecord(host, filter, key, o) : KeptRecord{};
+        status = easel::gui::RunDocumentWindow(host, plugin, o.colorModel);
+        if (filter && status == 0 && !SaveKeptRecord(host, filter, kept)) status = 1;
+    } else if (o.about) {
         if (plugin.About() != kSPNoError) status = 1;
+        if (const int actions = ActionStatus(*driver)) status = actions;
+    } else if (!filter) {
+        std::fprintf(stderr, "easel: %s registered no filter\n", o.pluginPath.c_str());
+        status = 1;
     } else {
-        const AIFilterHandle filter = plugin.Filter();
-        std::string title;
-        for (const easel::FilterInfo& f : host.Filters())
-            if (f.handle == filter) title = f.title;
-        if (!filter) {
-            std::fprintf(stderr, "easel: %s registered no filter\n", pluginPath.c_str());
+        const KeptRecord kept = LoadKeptRecord(host, filter, key, o);
+        easel::Document& doc = host.NewDocument(o.colorModel);
+        const SPErr e = plugin.RunFilter(doc);
+        if (const int actions = ActionStatus(*driver)) {
+            status = actions;
+        } else if (e == kSPUserCanceledError) {
+            std::fprintf(stderr, "easel: the dialog was canceled: the document is unchanged and nothing was written\n");
+        } else if (e != kSPNoError) {
+            std::fprintf(stderr, "easel: the filter \"%s\" ended with code %s\n", title.c_str(), CodeText(e).c_str());
             status = 1;
         } else {
-            easel::Document& doc = host.NewDocument();
-            const SPErr e = plugin.RunFilter(doc);
-            if (e != kSPNoError) {
-                std::fprintf(stderr, "easel: the filter \"%s\" ended with code %s\n", title.c_str(), CodeText(e).c_str());
-                status = 1;
-            } else {
-                easel::WriteDocumentFile(doc, output);
-                std::fprintf(stderr, "easel: wrote %s\n", output.c_str());
-            }
+            if (!SaveKeptRecord(host, filter, kept)) status = 1;
+            easel::WriteDocumentFile(doc, o.output);
+            std::fprintf(stderr, "easel: wrote %s\n", o.output.c_str());
         }
     }
     if (plugin.Shutdown() != kSPNoError && status == 0) status = 1;
     return status;
 }
 
+// The dialog actions in the order they were given on the command line.
+std::vector<easel::DialogAction> ActionsInOrder(const CLI::App& app, const CLI::Option* set, const CLI::Option* press,
+                                                const CLI::Option* pick, const CLI::Option* list) {
+    std::vector<easel::DialogAction> actions;
+    std::map<const CLI::Option*, size_t> taken;
+    for (const CLI::Option* o : app.parse_order()) {
+        if (o != set && o != press && o != pick && o != list) continue;
+        const size_t i = taken[o]++;
+        if (i >= o->results().size()) continue;
+        const std::string& text = o->results()[i];
+        if (o == set) actions.push_back(easel::ParseSetAction(text));
+        else if (o == press) actions.push_back(easel::ParsePressAction(text));
+        else if (o == pick) actions.push_back(easel::ParsePickAction(text));
+        else actions.push_back(easel::ParseListItemsAction(text));
+    }
+    return actions;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"Easel: runs a plug-in's filter on a new document and writes it as SVG or JSON"};
-    std::string pluginPath;
-    std::optional<uint32_t> seed;
-    std::string output = "stars.svg";
-    bool about = false;
-    std::vector<std::string> withoutSuites;
+    if (argc > 1 && std::string(argv[1]) == "validate") return easel::validate::Main(argc - 1, argv + 1, DefaultPlugin());
+    CLI::App app{"Easel: runs a plug-in's filter on a new document and writes it as SVG, JSON, PNG or PDF"};
+    Options o;
+    std::string& pluginPath = o.pluginPath;
+    std::optional<uint32_t>& seed = o.seed;
+    std::string& output = o.output;
+    bool& about = o.about;
+    bool& gui = o.gui;
+    std::vector<std::string>& withoutSuites = o.withoutSuites;
     app.add_option("--plugin", pluginPath, "the plug-in module (default: " + std::string(kModuleName) + " beside easel)");
     app.add_option("--seed", seed, "seed of the random sequence, so that a run repeats exactly");
-    app.add_option("-o,--output", output, "the file to write: .svg or .json")->capture_default_str();
+    app.add_option("-o,--output", output, "the file to write: .svg, .json, .png or .pdf")->capture_default_str();
+    app.add_flag("--gui", gui, "open a document window; the filter runs from its Filter menu");
     app.add_flag("--about", about, "show the plug-in's About box instead of running the filter");
+    std::string colorModel = "rgb";
+    app.add_option("--color-model", colorModel, "the new document's colour model (default rgb)")
+        ->check(CLI::IsMember({"gray", "rgb", "cmyk"}))->type_name("gray|rgb|cmyk");
     app.add_option("--without-suite", withoutSuites, "run a host that lacks this suite (exact name); may be repeated")
         ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    std::vector<std::string> sets, presses, picks, lists;
+    const CLI::Option* set = app.add_option("--set", sets, "dialog action: give item ID the VALUE (a spin edit's number, "
+                                            "a check box's 0 or 1, a popup list's entry by position or exact text)")
+                                 ->type_name("ID=VALUE")->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    const CLI::Option* press = app.add_option("--press", presses, "dialog action: press push or picture button ID "
+                                              "(1 OK, 2 Cancel)")
+                                   ->type_name("ID")->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    const CLI::Option* pick = app.add_option("--pick", picks, "dialog action: pick the first view's point H,V (pixels) "
+                                             "with picture button ID")
+                                  ->type_name("ID=H,V")->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    const CLI::Option* list = app.add_flag("--list-items{text}", lists, "dialog action: print every item of the dialog "
+                                           "to standard output (--list-items=json: as JSON)")
+                                  ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    app.add_option("--params", o.paramsPath, "the file that keeps the filter's settings between runs (default: "
+                                             "$XDG_CONFIG_HOME/easel/QM07_Corvanta.params)")->type_name("FILE");
+    app.add_flag("--fresh", o.fresh, "start from the filter's default settings, neither reading nor replacing the kept ones");
     app.set_version_flag("--version", std::string("easel ") + EASEL_VERSION);
     try {
         app.parse(argc, argv);
@@ -108,18 +256,33 @@ int main(int argc, char** argv) {
         app.exit(e);
         return 2;
     }
+    o.colorModel = colorModel == "gray"   ? easel::ColorModel::Gray
+                   : colorModel == "cmyk" ? easel::ColorModel::CMYK
+                                          : easel::ColorModel::RGB;
+    try {
+        o.actions = ActionsInOrder(app, set, press, pick, list);
+    } catch (const std::invalid_argument& e) {
+        std::fprintf(stderr, "easel: %s\n", e.what());
+        return 2;
+    }
+    if (gui && !o.actions.empty()) {
+        std::fprintf(stderr, "easel: %s: the dialog actions are for the headless driver, not --gui\n",
+                     o.actions.front().option.c_str());
+        return 2;
+    }
     if (!output.empty()) {
         const std::string ext = std::filesystem::path(output).extension().string();
         std::string lower;
         for (char c : ext) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (lower != ".svg" && lower != ".json") {
-            std::fprintf(stderr, "easel: -o %s: the file must end in .svg or .json\n", output.c_str());
+        if (lower != ".svg" && lower != ".json" && lower != ".png" && lower != ".pdf") {
+            std::fprintf(stderr, "easel: -o %s: the file must end in .svg, .json, .png or .pdf\n", output.c_str());
             return 2;
         }
     }
 
     try {
-        return Run(pluginPath.empty() ? DefaultPlugin() : pluginPath, seed, output, about, withoutSuites);
+        if (o.pluginPath.empty()) o.pluginPath = DefaultPlugin();
+        return Run(o);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "easel: %s\n", e.what());
         return 1;

@@ -6,11 +6,16 @@
 
 #include "ADMBasic.h"
 #include "ADMDialog.h"
+#include "ADMEntry.h"
 #include "ADMItem.h"
+#include "ADMList.h"
+#include "ADMTracker.h"
 #include "AIArt.h"
 #include "AIArtStyle.h"
+#include "AIBlendStyle.h"
 #include "AIDocument.h"
 #include "AIDocumentView.h"
+#include "AIEnvelope.h"
 #include "AIFilterSuite.h"
 #include "AILayer.h"
 #include "AIMdMemory.h"
@@ -18,7 +23,10 @@
 #include "AIPathStyle.h"
 #include "AIRandom.h"
 #include "AIRealMath.h"
+#include "AIShapeConstruction.h"
 #include "AISwatchList.h"
+#include "AISymbol.h"
+#include "AITransformArt.h"
 #include "AIUndo.h"
 #include "AIUser.h"
 #include "SPBasic.h"
@@ -81,11 +89,23 @@ inline const AIRandomSuite* RandomSuite() { return SuiteRef<AIRandomSuite>(kRand
 inline const AILayerSuite* LayerSuite() { return SuiteRef<AILayerSuite>(kLayerSlot); }
 inline const AISwatchListSuite* SwatchListSuite() { return SuiteRef<AISwatchListSuite>(kSwatchListSlot); }
 inline const AIArtStyleSuite* ArtStyleSuite() { return SuiteRef<AIArtStyleSuite>(kArtStyleSlot); }
+inline const AIBlendStyleSuite* BlendStyleSuite() { return SuiteRef<AIBlendStyleSuite>(kBlendStyleSlot); }
+inline const AITransformArtSuite* TransformArtSuite() {
+    return SuiteRef<AITransformArtSuite>(kTransformArtSlot);
+}
+inline const AIShapeConstructionSuite* ShapeConstructionSuite() {
+    return SuiteRef<AIShapeConstructionSuite>(kShapeConstructionSlot);
+}
+inline const AIEnvelopeSuite* EnvelopeSuite() { return SuiteRef<AIEnvelopeSuite>(kEnvelopeSlot); }
+inline const AISymbolSuite* SymbolSuite() { return SuiteRef<AISymbolSuite>(kSymbolSlot); }
 inline const AIUserSuite* UserSuite() { return SuiteRef<AIUserSuite>(kUserSlot); }
 inline const AIMenuSuite* MenuSuite() { return SuiteRef<AIMenuSuite>(kMenuSlot); }
 inline const AIFilterSuite* FilterSuite() { return SuiteRef<AIFilterSuite>(kFilterSlot); }
 inline const ADMBasicSuite* ADMBasic() { return SuiteRef<ADMBasicSuite>(kADMBasicSlot); }
 inline const ADMDialogSuite* ADMDialog() { return SuiteRef<ADMDialogSuite>(kADMDialogSlot); }
 inline const ADMItemSuite* ADMItem() { return SuiteRef<ADMItemSuite>(kADMItemSlot); }
+inline const ADMListSuite* ADMList() { return SuiteRef<ADMListSuite>(kADMListSlot); }
+inline const ADMEntrySuite* ADMEntry() { return SuiteRef<ADMEntrySuite>(kADMEntrySlot); }
+inline const ADMTrackerSuite* ADMTracker() { return SuiteRef<ADMTrackerSuite>(kADMTrackerSlot); }
 
 }  // namespace corvanta

@@ -81,9 +81,13 @@ SPErr JitterPaint(const GeneratorRun& run, AIArtHandle path) {
         // to count, and position 1 takes its share.
         int32_t k = RandomBelow(run.styleCount);
         if (k == 0 && run.styleCount >= 1) k = 1;
-        AIArtStyleHandle style = nullptr;
-        if (SPErr error = ArtStyleSuite()->GetNthArtStyle(k, &style)) return error;
-        if (SPErr error = ArtStyleSuite()->SetArtStyle(path, style)) return error;
+        // With the default style alone there is no position 1: asking for it would end the
+        // run after its first star, so the star keeps its paint instead.
+        if (k < run.styleCount || run.styleCount <= 0) {
+            AIArtStyleHandle style = nullptr;
+            if (SPErr error = ArtStyleSuite()->GetNthArtStyle(k, &style)) return error;
+            if (SPErr error = ArtStyleSuite()->SetArtStyle(path, style)) return error;
+        }
     }
     if (IsOn(s.jitterFill)) {
         StyleEdit edit(path);

@@ -4,7 +4,9 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make libgtest-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
-          binutils-mingw-w64-i686 g++-mingw-w64-i686)
+          binutils-mingw-w64-i686 g++-mingw-w64-i686
+          libfltk1.3-dev libcairo2-dev pkg-config xvfb xauth xdotool imagemagick
+          clang libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -10,6 +10,7 @@
 
 #include "export/JsonDump.h"
 #include "export/Svg.h"
+#include "render/Raster.h"
 
 namespace easel {
 
@@ -53,9 +54,15 @@ void WriteDocumentFile(const Document& doc, const std::string& path) {
         text = ExportSvg(doc);
     else if (ext == ".json")
         text = DumpDocumentText(doc);
-    else
+    else if (ext == ".png" || ext == ".pdf") {
+        try {
+            text = ext == ".png" ? RenderPng(doc) : RenderPdf(doc);
+        } catch (const RenderError& e) {
+            Fail(path, e.what());
+        }
+    } else
         Fail(path, (ext.empty() ? std::string("no extension") : "unknown extension \"" + ext + "\"") +
-                       " (expected .svg or .json)");
+                       " (expected .svg, .json, .png or .pdf)");
 
     std::string tempPath;
     std::FILE* f = OpenTemporaryBeside(path, tempPath);

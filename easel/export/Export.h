@@ -14,7 +14,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// ".svg" (ExportSvg) or ".json" (DumpDocumentText), case-insensitive. The text goes to a
+// ".svg" (ExportSvg), ".json" (DumpDocumentText), ".png" (RenderPng) or ".pdf" (RenderPdf),
+// case-insensitive. The text goes to a
 // temporary file beside `path` that is then renamed over it, so a failure leaves the
 // previous file (or no file) in place, never a half-written one. Throws ExportError.
 void WriteDocumentFile(const Document& doc, const std::string& path);

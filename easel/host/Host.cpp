@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "suites/Runtime.h"
 
@@ -104,6 +105,45 @@ bool Host::MenuItemEnabled(AIMenuItemHandle item) const {
     return true;
 }
 
+std::optional<std::vector<uint8_t>> Host::FilterParameterBytes(AIFilterHandle filter) const {
+    const easel::FilterRecord* f = runtime_->FindFilter(filter);
+    auto* memory = f ? reinterpret_cast<MemoryRecord*>(f->info.parameters) : nullptr;
+    if (!memory || !runtime_->memoryHandles.count(memory)) return std::nullopt;
+    const auto* bytes = static_cast<const uint8_t*>(memory->block);
+    return std::vector<uint8_t>(bytes, bytes + memory->size);
+}
+
+bool Host::SetFilterParameterBytes(AIFilterHandle filter, const std::vector<uint8_t>& bytes) {
+    easel::FilterRecord* f = runtime_->FindFilter(filter);
+    if (!f) return false;
+    try {
+        runtime_->memoryHandles.reserve(runtime_->memoryHandles.size() + 1);
+        auto memory = std::make_unique<MemoryRecord>();
+        memory->block = std::malloc(bytes.empty() ? 1 : bytes.size());
+        if (!memory->block) return false;
+        if (!bytes.empty()) std::memcpy(memory->block, bytes.data(), bytes.size());
+        memory->size = bytes.size();
+        runtime_->memoryHandles.insert(memory.get());
+        auto* old = reinterpret_cast<MemoryRecord*>(f->info.parameters);
+        if (old && runtime_->memoryHandles.erase(old)) {
+            std::free(old->block);
+            delete old;
+        }
+        f->info.parameters = &memory.release()->block;
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+void Host::SetDialogPresenter(std::shared_ptr<DialogPresenter> presenter) { runtime_->presenter = std::move(presenter); }
+
+std::vector<DialogModel*> Host::OpenDialogs() const {
+    std::vector<DialogModel*> open;
+    for (const auto& d : runtime_->dialogManager.OpenDialogs()) open.push_back(d.get());
+    return open;
+}
+
 const std::vector<std::string>& Host::Alerts() const { return runtime_->alerts; }
 const std::vector<DialogRecord>& Host::Dialogs() const { return runtime_->dialogs; }
 
@@ -115,10 +155,45 @@ int64_t Host::CallCount(const std::string& operation) const {
     return 0;
 }
 
+std::vector<std::string> Host::OperationsCalled() const {
+    std::vector<std::string> names;
+    for (size_t i = 0; i < kOpCount; ++i)
+        if (runtime_->opCalls[i] > 0) names.emplace_back(OperationName(static_cast<Op>(i)));
+    return names;
+}
+
+std::vector<std::string> Host::FaultedOperations() const {
+    std::vector<std::string> names;
+    for (Op op : runtime_->faulted) names.emplace_back(OperationName(op));
+    return names;
+}
+
 int Host::OpenAcquisitions() const { return runtime_->registry.OpenAcquisitions(); }
 int64_t Host::AcquireCount() const { return runtime_->registry.AcquireCount(); }
 int64_t Host::ReleaseCount() const { return runtime_->registry.ReleaseCount(); }
 int Host::RedrawCount() const { return runtime_->redraws; }
+void Host::SetRedrawHandler(std::function<void()> handler) { runtime_->redrawHandler = std::move(handler); }
+
+bool Host::ReplaceDocument(Document& doc, Document contents) {
+    for (auto& s : runtime_->sessions) {
+        if (&s->doc != &doc) continue;
+        s->Commit();
+        s->doc = std::move(contents);
+        s->doc.artBytesHeld = s->doc.ArtBytes();
+        s->IndexLayers();
+        // Which layer holds each art, as the art suite records it when it makes art.
+        s->artLayer.clear();
+        for (const Layer& l : s->doc.layers)
+            for (ArtId id : l.art) {
+                const size_t slot = ArtSlot(id);
+                if (slot >= s->artLayer.size()) s->artLayer.resize(slot + 1, 0);
+                s->artLayer[slot] = l.id;
+            }
+        s->journal.Begin(s->doc);
+        return true;
+    }
+    return false;
+}
 int Host::OpenBlocks() const { return static_cast<int>(runtime_->blocks.size()); }
 int Host::OpenMemoryHandles() const { return static_cast<int>(runtime_->memoryHandles.size()); }
 size_t Host::MemoryBudget() const { return runtime_->config.memoryBudget; }

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,6 +42,8 @@ struct HostConfig {
 
 struct Runtime;
 class ModuleResources;
+class DialogModel;
+class DialogPresenter;
 
 // A filter a plug-in added through the filter suite, and what the menu suite was told about
 // its menu item.
@@ -106,16 +109,43 @@ public:
     // without one is always enabled. False for an unknown item.
     bool MenuItemEnabled(AIMenuItemHandle item) const;
 
+    // The filter's parameter record as bytes: a copy of what its handle holds (empty when the
+    // filter has none or is unknown), and a new record that replaces the kept one (a host
+    // memory handle of those bytes; the old handle is disposed of). False for an unknown
+    // filter or when no memory is left; nothing changes then.
+    std::optional<std::vector<uint8_t>> FilterParameterBytes(AIFilterHandle filter) const;
+    bool SetFilterParameterBytes(AIFilterHandle filter, const std::vector<uint8_t>& bytes);
+
     // What the dialog manager showed, oldest first. Headless, each is also written to stderr.
     const std::vector<std::string>& Alerts() const;
     const std::vector<DialogRecord>& Dialogs() const;
 
+    // Who runs modal dialogs (easel/dialogs/DialogPresenter.h): a window, or the headless
+    // presenter, which is the default; null restores the default. The Host keeps a share of it.
+    void SetDialogPresenter(std::shared_ptr<DialogPresenter> presenter);
+    // The dialogs open now, innermost last (for a window that shows them).
+    std::vector<DialogModel*> OpenDialogs() const;
+
     int64_t CallCount() const;   // SPErr-returning suite calls so far
     int64_t CallCount(const std::string& operation) const;  // of one "Suite/Operation"
+    // Every "Suite/Operation" called at least once so far, and those an injected fault failed
+    // (in the order they failed): what a fault sweep reached and what it covered.
+    std::vector<std::string> OperationsCalled() const;
+    std::vector<std::string> FaultedOperations() const;
     int OpenAcquisitions() const;  // acquisitions not yet released
     int64_t AcquireCount() const;
     int64_t ReleaseCount() const;
     int RedrawCount() const;       // RedrawDocument calls
+    // Called by every RedrawDocument, synchronously, after it is counted (a window repaints
+    // the document there, while a modal dialog may be open). Empty: none. Exceptions it
+    // throws are turned into the suite's error code.
+    void SetRedrawHandler(std::function<void()> handler);
+
+    // Makes `doc` (one of this Host's documents) hold `contents`, as an undo of a whole
+    // message does: outside a message only. Commits the open transaction first and starts a
+    // new one on the replaced document; the host's indexes follow the new contents. False
+    // (nothing changes) when `doc` is not the Host's.
+    bool ReplaceDocument(Document& doc, Document contents);
     int OpenBlocks() const;        // SP Blocks not yet freed
     int OpenMemoryHandles() const; // MdMemory handles not yet disposed of
     size_t MemoryBudget() const;

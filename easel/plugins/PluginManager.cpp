@@ -147,25 +147,21 @@ AIFilterHandle PluginManager::Filter() const {
 }
 
 SPErr PluginManager::RunFilter(Document& document) {
+    const SPErr result = FilterMessage(document, kSelectorAIGetParameters);
+    if (result != kSPNoError) return result;
+    return FilterMessage(document, kSelectorAIGoFilter);
+}
+
+SPErr PluginManager::FilterMessage(Document& document, const char* selector) {
     const AIFilterHandle filter = Filter();
     if (!started_ || !filter || !host_.SetCurrentDocument(document)) return kSPBadParameterError;
     EnsureLoaded();
-    auto parameters = [&] {
-        for (const FilterInfo& f : host_.Filters())
-            if (f.handle == filter) return f.parameters;
-        return AIFilterParameters{};
-    };
     AIFilterMessage message{};
     message.filter = filter;
-    message.parameters = parameters();
-    SPErr result = Deliver(kCallerAIFilter, kSelectorAIGetParameters, message.d);
+    for (const FilterInfo& f : host_.Filters())
+        if (f.handle == filter) message.parameters = f.parameters;
+    const SPErr result = Deliver(kCallerAIFilter, selector, message.d);
     host_.SetFilterParameters(filter, message.parameters);
-    if (result != kSPNoError) return result;
-    AIFilterMessage go{};
-    go.filter = filter;
-    go.parameters = parameters();
-    result = Deliver(kCallerAIFilter, kSelectorAIGoFilter, go.d);
-    host_.SetFilterParameters(filter, go.parameters);
     return result;
 }
 

@@ -47,10 +47,16 @@ public:
     SPErr Shutdown();
 
     // Runs the plug-in's filter on `document` (a document of the Host, which becomes current):
-    // "AI Filter"/"AI Get Parameters" and, when that gives 0, "AI Filter"/"AI Go". The
-    // parameters the plug-in leaves are kept for the next run. kSPBadParameterError when the
-    // plug-in registered no filter or the document is not the Host's.
+    // "AI Filter"/"AI Get Parameters" and, when that gives 0, "AI Filter"/"AI Go", as the host
+    // does. A canceled dialog answers kSPUserCanceledError ('STOP'): no "AI Go" is sent and
+    // that code is returned. The parameters the plug-in leaves are kept for the next run (the
+    // Host's FilterParameterBytes). kSPBadParameterError when the plug-in registered no filter
+    // or the document is not the Host's.
     SPErr RunFilter(Document& document);
+    // One "AI Filter" message (kSelectorAIGetParameters or kSelectorAIGoFilter) to the filter on
+    // `document`, with the parameters the host keeps for it; the parameters it leaves are kept.
+    // As RunFilter for a missing filter or a foreign document.
+    SPErr FilterMessage(Document& document, const char* selector);
     SPErr About();
     // Any other message, as a bare SPMessageData (reloading the module first if need be).
     SPErr Send(const char* caller, const char* selector);

@@ -24,6 +24,8 @@ SPErr GetDocumentSetup(AIDocumentSetup* setup) {
 SPErr RedrawDocument() {
     return DocumentBoundary(Op::DocRedraw, [&](Runtime& rt, Session&) -> SPErr {
         ++rt.redraws;
+        // A window repaints now, while the plug-in's dialog is still open over it.
+        if (rt.redrawHandler) rt.redrawHandler();
         return kSPNoError;
     });
 }

@@ -15,7 +15,10 @@ SPErr AddFilter(SPPluginRef self, const char* name, const PlatformAddFilterData*
     return Boundary(Op::FilterAdd, kSPOutOfMemoryError, [&](Runtime& rt) -> SPErr {
         if (!filter) return kSPBadParameterError;
         *filter = nullptr;
-        if (!self || !name || !data || !data->category || !data->title || options != 0) return kSPBadParameterError;
+        if (!name || !data || !data->category || !data->title || options != 0) return kSPBadParameterError;
+        // A filter belongs to a plug-in the host loaded: a ref it never gave, or one of a plug-in
+        // already removed, would leave a filter no unloading ever takes away.
+        if (!rt.FindPlugin(self)) return kSPBadParameterError;
         if (data->title[0] == 0) return kSPBadParameterError;
         for (const FilterRecord& f : rt.filters)
             if (f.live && f.info.key == name) return kSPBadParameterError;

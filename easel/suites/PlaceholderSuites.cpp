@@ -22,17 +22,9 @@ const std::vector<PlaceholderSuite>& PlaceholderSuites() {
         {"SP Access Suite", 3, &kTable},
         {"AI Matching Art Suite", 4, &kTable},
         {"AI Tag Suite", 2, &kTable},
-        {"AI Blend Style Suite", 2, &kTable},
-        {"AI Transform Art Suite", 1, &kTable},
-        {"AI Shape Construction Suite", 4, &kTable},
-        {"AI Envelope Suite", 1, &kTable},
-        {"AI Symbol Suite", 1, &kTable},
         {"AI ObjectSet Suite", 1, &kTable},
         {"ADM Icon Suite", 1, &kTable},
         {"ADM Notifier Suite", 1, &kTable},
-        {"ADM List Suite", 1, &kTable},
-        {"ADM Entry Suite", 2, &kTable},
-        {"ADM Tracker Suite", 1, &kTable},
     };
     return suites;
 }

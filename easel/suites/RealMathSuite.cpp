@@ -1,6 +1,7 @@
 // "AI Real Math Suite" v1: plain IEEE single precision, so that results are the same on every
 // build. Nothing here can fail, so these entries are not counted or faulted.
 #include <cmath>
+#include <numbers>
 
 #include "AIRealMath.h"
 #include "suites/Runtime.h"
@@ -16,7 +17,12 @@ AIReal DegreeToRadian(AIReal degrees) { return degrees * kDegreesToRadians; }
 AIReal RadianToDegree(AIReal radians) { return radians * kRadiansToDegrees; }
 AIReal Sin(AIReal radians) { return std::sin(radians); }
 AIReal Cos(AIReal radians) { return std::cos(radians); }
-AIReal ATan(AIReal y, AIReal x) { return std::atan2(y, x); }
+// atan2 gives -pi for y = -0 (or a negative y too small to matter) and x < 0; the suite's range
+// is (-pi, pi], so that direction is +pi.
+AIReal ATan(AIReal y, AIReal x) {
+    const float angle = std::atan2(y, x);
+    return angle == -std::numbers::pi_v<float> ? std::numbers::pi_v<float> : angle;
+}
 
 AIReal PointLength(const AIRealPoint* p1, const AIRealPoint* p2) {
     if (!p1 || !p2) return 0.0f;

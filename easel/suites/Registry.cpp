@@ -5,11 +5,16 @@
 
 #include "ADMBasic.h"
 #include "ADMDialog.h"
+#include "ADMEntry.h"
 #include "ADMItem.h"
+#include "ADMList.h"
+#include "ADMTracker.h"
 #include "AIArt.h"
 #include "AIArtStyle.h"
+#include "AIBlendStyle.h"
 #include "AIDocument.h"
 #include "AIDocumentView.h"
+#include "AIEnvelope.h"
 #include "AIFilterSuite.h"
 #include "AILayer.h"
 #include "AIMdMemory.h"
@@ -18,7 +23,10 @@
 #include "AIPathStyle.h"
 #include "AIRandom.h"
 #include "AIRealMath.h"
+#include "AIShapeConstruction.h"
 #include "AISwatchList.h"
+#include "AISymbol.h"
+#include "AITransformArt.h"
 #include "AIUndo.h"
 #include "AIUser.h"
 #include "SPBlocks.h"
@@ -41,12 +49,20 @@ Registry::Registry(const std::vector<std::string>& omitted) {
         {kAISwatchListSuite, kAISwatchListSuiteVersion, SwatchListSuiteTable()},
         {kAIArtStyleSuite, kAIArtStyleSuiteVersion, ArtStyleSuiteTable()},
         {kAILayerSuite, kAILayerSuiteVersion, LayerSuiteTable()},
+        {kAIBlendStyleSuite, kAIBlendStyleSuiteVersion, BlendStyleSuiteTable()},
+        {kAITransformArtSuite, kAITransformArtSuiteVersion, TransformArtSuiteTable()},
+        {kAIShapeConstructionSuite, kAIShapeConstructionSuiteVersion, ShapeConstructionSuiteTable()},
+        {kAIEnvelopeSuite, kAIEnvelopeSuiteVersion, EnvelopeSuiteTable()},
+        {kAISymbolSuite, kAISymbolSuiteVersion, SymbolSuiteTable()},
         {kAIFilterSuite, kAIFilterSuiteVersion, FilterSuiteTable()},
         {kAIMenuSuite, kAIMenuSuiteVersion, MenuSuiteTable()},
         {kAIUserSuite, kAIUserSuiteVersion, UserSuiteTable()},
         {kADMBasicSuite, kADMBasicSuiteVersion, ADMBasicSuiteTable()},
         {kADMDialogSuite, kADMDialogSuiteVersion, ADMDialogSuiteTable()},
         {kADMItemSuite, kADMItemSuiteVersion, ADMItemSuiteTable()},
+        {kADMListSuite, kADMListSuiteVersion, ADMListSuiteTable()},
+        {kADMEntrySuite, kADMEntrySuiteVersion, ADMEntrySuiteTable()},
+        {kADMTrackerSuite, kADMTrackerSuiteVersion, ADMTrackerSuiteTable()},
     };
     auto offered = [&](const char* name) { return std::find(omitted.begin(), omitted.end(), name) == omitted.end(); };
     for (const Entry& e : all)

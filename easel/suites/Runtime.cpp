@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "dialogs/HeadlessPresenter.h"
+
 namespace easel {
 
 Runtime* Runtime::live = nullptr;
@@ -83,18 +85,10 @@ FilterRecord* Runtime::FindMenuItem(AIMenuItemHandle item) {
     return f.live ? &f : nullptr;
 }
 
-DialogModel* Runtime::FindDialog(ADMDialogRef dialog) {
-    for (auto& d : openDialogs)
-        if (reinterpret_cast<ADMDialogRef>(d.get()) == dialog) return d.get();
-    return nullptr;
-}
-
-ItemModel* Runtime::FindItem(ADMItemRef item) {
-    if (!item) return nullptr;
-    for (auto& d : openDialogs)
-        for (auto& i : d->items)
-            if (reinterpret_cast<ADMItemRef>(i.get()) == item) return i.get();
-    return nullptr;
+DialogPresenter& Runtime::Presenter() {
+    if (presenter) return *presenter;
+    static HeadlessPresenter headless;
+    return headless;
 }
 
 Layer* Session::FindLayerSlowly(LayerId id) {

@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <new>
 #include <random>
@@ -18,6 +19,8 @@
 #include <vector>
 
 #include "ADMTypes.h"
+#include "dialogs/DialogManager.h"
+#include "dialogs/DialogPresenter.h"
 #include "document/Document.h"
 #include "document/Journal.h"
 #include "resources/ModuleResources.h"
@@ -66,6 +69,14 @@ namespace easel {
     X(LayerGetCurrent, "AI Layer Suite", "GetCurrentLayer")          \
     X(LayerSetCurrent, "AI Layer Suite", "SetCurrentLayer")          \
     X(LayerInsert, "AI Layer Suite", "InsertLayer")                 \
+    X(BlendSetOpacity, "AI Blend Style Suite", "SetOpacity")         \
+    X(TransformArt, "AI Transform Art Suite", "TransformArt")        \
+    X(ShapeNewRect, "AI Shape Construction Suite", "NewPointPointRect") \
+    X(ShapeNewOval, "AI Shape Construction Suite", "NewPointPointOval") \
+    X(EnvelopeMake, "AI Envelope Suite", "MakeEnvelope")             \
+    X(EnvelopeSetWarp, "AI Envelope Suite", "SetEnvelopeWarp")       \
+    X(SymbolNew, "AI Symbol Suite", "NewSymbolFromArt")              \
+    X(SymbolCount, "AI Symbol Suite", "CountSymbols")                \
     X(FilterAdd, "AI Filter Suite", "AddFilter")                     \
     X(FilterGetMenuItem, "AI Filter Suite", "GetFilterMenuItem")     \
     X(MenuUpdateAutomatically, "AI Menu Suite", "UpdateMenuItemAutomatically") \
@@ -130,8 +141,10 @@ struct Session {
         }
         return FindLayerSlowly(id);
     }
-    // The layer holding live art `id` (nullptr if none).
+    // The layer holding live art `id` (nullptr if none); for art an envelope holds, the
+    // layer of the envelope on the page.
     Layer* LayerOfArt(ArtId id) {
+        if (const Art* art = doc.FindArt(id); art && art->owner) id = doc.PlacedArt(id);
         const size_t slot = ArtSlot(id);
         if (slot < artLayer.size())
             if (Layer* l = FindLayer(artLayer[slot]); l) return l;
@@ -176,27 +189,6 @@ struct FilterRecord {
     bool live = true;  // false once its plug-in is gone; its handle stays refused
 };
 
-struct DialogModel;
-
-struct ItemModel {
-    DialogModel* dialog = nullptr;
-    int32_t id = 0;
-    std::string className;
-    std::string text;
-    ADMItemNotifyProc notify = nullptr;
-};
-
-// An open modal dialog. Items are held by pointer so that their handles stay put.
-struct DialogModel {
-    std::string name;
-    int32_t resourceId = 0;
-    std::string title;
-    ADMUserData userData = nullptr;
-    std::vector<std::unique_ptr<ItemModel>> items;
-    bool ended = false;
-    int32_t result = 0;
-};
-
 // ---- The session ----------------------------------------------------------------------------
 
 struct Runtime {
@@ -215,6 +207,7 @@ struct Runtime {
 
     std::mt19937 random;
     int redraws = 0;
+    std::function<void()> redrawHandler;  // Host::SetRedrawHandler; empty: none
 
     int64_t calls = 0;
     std::array<int64_t, kOpCount> opCalls{};
@@ -227,7 +220,8 @@ struct Runtime {
 
     std::vector<PluginRecord> plugins;  // by id - 1
     std::vector<FilterRecord> filters;  // by id - 1; a filter's menu item has the same id
-    std::vector<std::unique_ptr<DialogModel>> openDialogs;  // innermost last
+    DialogManager dialogManager;  // the open dialogs and the handles into them
+    std::shared_ptr<DialogPresenter> presenter;  // Host::SetDialogPresenter; null: headless
     std::vector<DialogRecord> dialogs;  // every dialog shown, for tests and the command line
     std::vector<std::string> alerts;    // every alert shown
 
@@ -236,10 +230,8 @@ struct Runtime {
     // The live filter `handle` names (or whose menu item `item` names), or null.
     FilterRecord* FindFilter(AIFilterHandle handle);
     FilterRecord* FindMenuItem(AIMenuItemHandle item);
-    // The open dialog or item a handle names, or null: handles from the plug-in are checked
-    // against what is open before they are followed.
-    DialogModel* FindDialog(ADMDialogRef dialog);
-    ItemModel* FindItem(ADMItemRef item);
+    // The presenter that runs modal dialogs: the Host's, else the headless one.
+    DialogPresenter& Presenter();
 
     std::unordered_map<void*, size_t> blocks;         // live blocks and their sizes
     std::unordered_set<MemoryRecord*> memoryHandles;  // live handles' records
@@ -248,8 +240,12 @@ struct Runtime {
     SPErr Count(Op op) {
         ++calls;
         ++opCalls[static_cast<size_t>(op)];
-        return faults.empty() ? kSPNoError : DueFault(op);
+        if (faults.empty()) return kSPNoError;
+        const SPErr injected = DueFault(op);
+        if (injected != kSPNoError) faulted.push_back(op);
+        return injected;
     }
+    std::vector<Op> faulted;  // the operations an injected fault failed, in order
 
 private:
     SPErr DueFault(Op op) const;
@@ -298,12 +294,20 @@ const void* PathStyleSuiteTable();
 const void* SwatchListSuiteTable();
 const void* ArtStyleSuiteTable();
 const void* LayerSuiteTable();
+const void* BlendStyleSuiteTable();
+const void* TransformArtSuiteTable();
+const void* ShapeConstructionSuiteTable();
+const void* EnvelopeSuiteTable();
+const void* SymbolSuiteTable();
 const void* FilterSuiteTable();
 const void* MenuSuiteTable();
 const void* UserSuiteTable();
 const void* ADMBasicSuiteTable();
 const void* ADMDialogSuiteTable();
 const void* ADMItemSuiteTable();
+const void* ADMListSuiteTable();
+const void* ADMEntrySuiteTable();
+const void* ADMTrackerSuiteTable();
 // The suites the plug-in acquires but does not call yet, by name and version.
 struct PlaceholderSuite {
     const char* name;

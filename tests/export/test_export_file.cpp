@@ -66,7 +66,7 @@ void ExpectExportError(const Document& d, const std::string& path, const std::st
 
 TEST_F(ExportFile, FailuresNameTheFileAndLeaveNothingBehind) {
     const Document d = NewDocument();
-    ExpectExportError(d, (dir_ / "a.png").string(), "unknown extension \".png\"");
+    ExpectExportError(d, (dir_ / "a.gif").string(), "unknown extension \".gif\"");
     ExpectExportError(d, (dir_ / "noext").string(), "no extension");
     ExpectExportError(d, (dir_ / "missing" / "a.svg").string(), "No such file");
     // A directory in the way: the text is written but cannot replace it.

@@ -127,12 +127,16 @@ TEST_F(PaintTest, GraphicStylePositionsNeverZeroWithStylesPresent) {
     EXPECT_NEAR(picks[0.5f], n / 3, 60);
 }
 
-TEST_F(PaintTest, AStyleThatCannotBeFoundEndsTheRunWithTheHostsCode) {
+TEST_F(PaintTest, WithTheDefaultStyleAloneTheStarKeepsItsPaintAndTheRunGoesOn) {
     Doc().styles.resize(1);
     PrepareRun();
-    settings_.randomStyle = 1;  // one style: position 1 is asked for, which this host lacks
+    settings_.randomStyle = 1;  // position 1 would be asked for, which this host lacks
     AIArtHandle path = MakeStarLike(300, 400, 50);
-    EXPECT_EQ(JitterPaint(run_, path), kSPBadParameterError);
+    const PathStyle before = Style(path);
+    EXPECT_EQ(JitterPaint(run_, path), kSPNoError);
+    const PathStyle after = Style(path);
+    EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
+    EXPECT_EQ(Opacity(path), 1.0f);
 }
 
 TEST_F(PaintTest, JitterClampsColoursAndWidths) {
