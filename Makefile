@@ -37,7 +37,8 @@ FUZZ_SECONDS ?= 60
 fuzz: | setup
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANTA_FUZZ=ON -DCORVANTA_BENCH=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_filter
-	cd $(FUZZ_BUILD) && ./tests/fuzz/fuzz_filter -max_total_time=$(FUZZ_SECONDS) -timeout=20 -rss_limit_mb=4096 -print_final_stats=1
+	mkdir -p $(FUZZ_BUILD)/corpus && cp tests/fuzz/corpus/* $(FUZZ_BUILD)/corpus/
+	cd $(FUZZ_BUILD) && ./tests/fuzz/fuzz_filter corpus -max_len=700 -max_total_time=$(FUZZ_SECONDS) -timeout=20 -rss_limit_mb=4096 -print_final_stats=1
 
 bench: build
 	$(BUILD)/bench/bench_generate

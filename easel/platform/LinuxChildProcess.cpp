@@ -103,8 +103,10 @@ ChildOutcome RunInChild(const std::function<bool(std::string& detail)>& work, in
         const char* name = ::strsignal(sig);
         outcome.detail = "crashed with signal " + std::to_string(sig) + (name ? std::string(" (") + name + ")" : "");
     } else if (received.empty()) {
+        // A sanitizer's report of a crash ends the process this way too.
         outcome.detail = "the check ended without a verdict (exit status " +
-                         std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1) + ")";
+                         std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1) +
+                         "; under a sanitizer, its report; rerun with --verbose)";
     } else {
         outcome.ending = ChildOutcome::Ending::Finished;
         outcome.passed = received[0] == 'P';

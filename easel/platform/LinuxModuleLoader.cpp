@@ -32,7 +32,13 @@ public:
         // A name without a slash would be searched for on the library path instead.
         const std::string name = path.find('/') == std::string::npos ? "./" + path : path;
         dlerror();
+#ifdef EASEL_KEEP_MODULES_LOADED
+        // A fuzzing build: the fuzzer keeps coverage counters inside the module, so it must
+        // never leave memory.
+        void* handle = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+#else
         void* handle = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
+#endif
         if (!handle) {
             const char* why = dlerror();
             throw ModuleError(std::string("cannot be loaded: ") + (why ? why : "unknown reason"));

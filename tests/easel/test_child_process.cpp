@@ -3,7 +3,7 @@
 // validator uses, on the real module and on damaged copies.
 #include <gtest/gtest.h>
 
-#include <csignal>
+#include <cstdlib>
 #include <thread>
 
 #include "platform/ChildProcess.h"
@@ -24,9 +24,10 @@ TEST(ChildProcess, VerdictsCrashesHangsAndExceptionsAreToldApart) {
     EXPECT_FALSE(fail.passed);
     EXPECT_EQ(fail.detail, "wrong\nmore");
 
-    ChildOutcome crash = RunInChild([](std::string&) -> bool { std::raise(SIGSEGV); return true; }, 10, true);
+    // abort, since a sanitizer turns a SIGSEGV into its own report and exit status.
+    ChildOutcome crash = RunInChild([](std::string&) -> bool { std::abort(); }, 10, true);
     EXPECT_EQ(crash.ending, ChildOutcome::Ending::Crashed);
-    EXPECT_NE(crash.detail.find("signal 11"), std::string::npos) << crash.detail;
+    EXPECT_NE(crash.detail.find("signal 6"), std::string::npos) << crash.detail;
 
     ChildOutcome hang = RunInChild([](std::string&) {
         for (;;) std::this_thread::sleep_for(std::chrono::seconds(1));
@@ -48,13 +49,13 @@ TEST(ElfExports, TheModuleExportsItsEntryPointOnlyAndDamageIsRefused) {
     const std::vector<uint8_t> module = ReadFileBytes(EASEL_MODULE);
     EXPECT_EQ(ElfExportedSymbols(module), std::vector<std::string>{"PluginMain"});
     // Every truncation and a sweep of single-byte damage: a list or a ModuleError, never a crash.
-    for (size_t size = 0; size < module.size(); size += 97) {
+    for (size_t size = 0; size < module.size(); size += module.size() / 300 + 1) {
         try {
             (void)ElfExportedSymbols(std::span<const uint8_t>(module.data(), size));
         } catch (const ModuleError&) {
         }
     }
-    for (size_t at = 0; at < module.size(); at += 13) {
+    for (size_t at = 0; at < module.size(); at += module.size() / 300 + 1) {
         std::vector<uint8_t> bad = module;
         bad[at] = static_cast<uint8_t>(bad[at] ^ 0xA5);
         try {

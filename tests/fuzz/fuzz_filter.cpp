@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     easel::HostConfig config;
     config.seed = 1;
-    config.memoryBudget = size_t(4) << 20;  // huge counts end with the host's -108 quickly
+    config.memoryBudget = size_t(1) << 20;  // huge counts end with the host's -108 quickly
     easel::Host host(std::move(config));
     host.SetDialogPresenter(std::make_shared<BytePresenter>(script, scriptSize));
     {
