@@ -21,6 +21,8 @@ int Main(int argc, char** argv, const std::string& defaultPlugin) {
     app.add_option("--only", options.only, "only the checks whose name contains this text");
     app.add_flag("--json", options.json, "write one JSON document instead of lines");
     app.add_flag("--verbose", options.verbose, "let the checks' own output through");
+    app.add_option("--time-scale", options.timeScale, "multiply every check's time bound (for slow builds)")
+        ->check(CLI::Range(1, 100));
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& e) {

@@ -46,7 +46,8 @@ int Run(const Options& options, std::ostream& out) {
         if (!options.only.empty() && check.name.find(options.only) == std::string::npos) continue;
         Context context{options.plugin, options.strictness, CheckSeed(options.seed, check.name)};
         // A stricter run does more work per check, so it gets more time too.
-        const int timeout = check.timeoutSeconds * (options.strictness > 5 ? options.strictness : 5) / 5;
+        const int timeout = check.timeoutSeconds * (options.strictness > 5 ? options.strictness : 5) / 5 *
+                            (options.timeScale > 0 ? options.timeScale : 1);
         const auto start = std::chrono::steady_clock::now();
         const ChildOutcome outcome = RunInChild(
             [&](std::string& detail) { return check.run(context, detail); }, timeout, !options.verbose);

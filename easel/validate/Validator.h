@@ -23,6 +23,7 @@ struct Options {
     std::string only;          // when not empty: only checks whose name contains this
     bool json = false;         // one JSON document instead of lines
     bool verbose = false;      // let the checks' own output through
+    int timeScale = 1;         // multiplies every check's time bound (slow builds: sanitizers)
 };
 
 // What a check knows of the run.
