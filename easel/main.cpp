@@ -32,6 +32,7 @@
 #include "gui/Gui.h"
 #include "host/Host.h"
 #include "plugins/KeptRecord.h"
+#include "CommandLineParse.h"
 #include "plugins/PluginManager.h"
 #include "validate/ValidateMain.h"
 
@@ -248,14 +249,7 @@ int main(int argc, char** argv) {
                                              "$XDG_CONFIG_HOME/easel/QM07_Corvanta.params)")->type_name("FILE");
     app.add_flag("--fresh", o.fresh, "start from the filter's default settings, neither reading nor replacing the kept ones");
     app.set_version_flag("--version", std::string("easel ") + EASEL_VERSION);
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::Success& e) {
-        return app.exit(e);
-    } catch (const CLI::ParseError& e) {
-        app.exit(e);
-        return 2;
-    }
+    if (const std::optional<int> status = easel::ParseCommandLine(app, argc, argv)) return *status;
     o.colorModel = colorModel == "gray"   ? easel::ColorModel::Gray
                    : colorModel == "cmyk" ? easel::ColorModel::CMYK
                                           : easel::ColorModel::RGB;

@@ -11,6 +11,9 @@ struct Place {
     size_t position = 0;  // index into layer->art where the new art goes
 };
 
+// An empty open path with what every new path gets: the document's current paint, opacity 1.
+Art NewPathArt(const Session& s);
+
 // Where art placed by `order` relative to `prep` goes: kSPBadParameterError for an unknown or
 // reserved order or a dead prep where one is needed; kAILockedLayerError for a target layer
 // that cannot take art. A prep held by an envelope stands for that envelope.

@@ -9,6 +9,14 @@
 
 namespace easel {
 
+Art NewPathArt(const Session& s) {
+    Art art;
+    art.kind = ArtKind::Path;
+    art.style = s.doc.currentPaint;
+    art.opacity = 1.0f;
+    return art;
+}
+
 SPErr FindPlace(Session& s, int16_t order, AIArtHandle prep, Place& place) {
     switch (order) {
         case kPlaceAboveAll:
@@ -117,11 +125,7 @@ SPErr NewArt(int16_t type, int16_t paintOrder, AIArtHandle prep, AIArtHandle* ne
         if (type != kPathArt) return kSPBadParameterError;
         Place place;
         if (const SPErr e = FindPlace(s, paintOrder, prep, place)) return e;
-        Art art;
-        art.kind = ArtKind::Path;
-        art.style = s.doc.currentPaint;
-        art.opacity = 1.0f;
-        return MakeArt(rt, s, std::move(art), place, newArt);
+        return MakeArt(rt, s, NewPathArt(s), place, newArt);
     });
 }
 

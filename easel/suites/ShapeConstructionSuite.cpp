@@ -45,10 +45,7 @@ SPErr MakeShape(Op op, const AIRealPoint* centre, AIReal width, AIReal height, S
             if (!Finite(g)) return kSPBadParameterError;  // a centre near the float limit
         Place place;
         if (const SPErr e = FindPlace(s, kPlaceAboveAll, nullptr, place)) return e;
-        Art art;
-        art.kind = ArtKind::Path;
-        art.style = s.doc.currentPaint;
-        art.opacity = 1.0f;
+        Art art = NewPathArt(s);
         for (size_t i = 0; i < segments.size(); ++i) art.path.SetSegment(i, segments[i]);
         art.path.closed = true;
         return MakeArt(rt, s, std::move(art), place, newArt);

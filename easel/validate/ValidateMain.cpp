@@ -4,6 +4,7 @@
 #include <optional>
 #include <random>
 
+#include "CommandLineParse.h"
 #include "validate/ValidateMain.h"
 #include "validate/Validator.h"
 
@@ -23,14 +24,7 @@ int Main(int argc, char** argv, const std::string& defaultPlugin) {
     app.add_flag("--verbose", options.verbose, "let the checks' own output through");
     app.add_option("--time-scale", options.timeScale, "multiply every check's time bound (for slow builds)")
         ->check(CLI::Range(1, 100));
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::Success& e) {
-        return app.exit(e);
-    } catch (const CLI::ParseError& e) {
-        app.exit(e);
-        return 2;
-    }
+    if (const std::optional<int> status = ParseCommandLine(app, argc, argv)) return *status;
     if (options.plugin.empty()) options.plugin = defaultPlugin;
     options.seed = seed ? *seed : std::random_device{}();
     return Run(options, std::cout);
