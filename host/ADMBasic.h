@@ -17,12 +17,12 @@ typedef struct ADMBasicSuite {
      *  characters; a longer string is cut. An index past the list gives the empty string.
      *  Returns kSPNoError; kSPBadParameterError for an unknown plug-in or list, a null buffer
      *  or maxLength below 1 (buffer untouched). */
-    SPErr (*GetIndexString)(SPPluginRef plugin, int32_t listId, int32_t index, char* buffer,
-                            int32_t maxLength);
+    SPErr (SPAPI *GetIndexString)(SPPluginRef plugin, int32_t listId, int32_t index, char* buffer,
+                                  int32_t maxLength);
 
     /** Shows text (terminated, copied) in a modal box with an OK button and returns when it
      *  is dismissed. Cannot fail. */
-    void (*MessageAlert)(const char* text);
+    void (SPAPI *MessageAlert)(const char* text);
 } ADMBasicSuite;
 
 #ifdef __cplusplus

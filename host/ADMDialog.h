@@ -21,37 +21,37 @@ typedef struct ADMDialogSuite {
      *  template's position and size. A dialog that initProc ends (EndModal) is not shown.
      *  Returns the ending item's identifier; -1 when the template cannot be read or initProc
      *  fails (the dialog is not shown). Every handle into the dialog dies when Modal returns. */
-    int32_t (*Modal)(SPPluginRef plugin, const char* name, int32_t resId, int32_t style,
-                     ADMDialogInitProc initProc, ADMUserData userData);
+    int32_t (SPAPI *Modal)(SPPluginRef plugin, const char* name, int32_t resId, int32_t style,
+                           ADMDialogInitProc initProc, ADMUserData userData);
 
     /** The userData given to Modal; NULL for an unknown dialog. */
-    ADMUserData (*GetUserData)(ADMDialogRef dialog);
+    ADMUserData (SPAPI *GetUserData)(ADMDialogRef dialog);
 
     /** The item with this identifier, or NULL. */
-    ADMItemRef (*GetItem)(ADMDialogRef dialog, int32_t itemId);
+    ADMItemRef (SPAPI *GetItem)(ADMDialogRef dialog, int32_t itemId);
 
     /** Ends the modal loop with itemId as Modal's result. */
-    void (*EndModal)(ADMDialogRef dialog, int32_t itemId);
+    void (SPAPI *EndModal)(ADMDialogRef dialog, int32_t itemId);
 
     /** Adds an item of the named type (ADMTypes.h) with identifier itemId at bounds (dialog
      *  units, relative to the dialog's top-left corner). The item is visible, enabled, has no
      *  text, value 0, range 0 .. 0 for a spin edit until set, and the default notifier and
      *  tracker. Returns the new item; NULL for a NULL dialog or bounds, an unknown type name or
      *  an identifier the dialog already holds. */
-    ADMItemRef (*CreateItem)(ADMDialogRef dialog, int32_t itemId, const char* itemType,
-                             const ADMRect* bounds);
+    ADMItemRef (SPAPI *CreateItem)(ADMDialogRef dialog, int32_t itemId, const char* itemType,
+                                   const ADMRect* bounds);
 
     /** Moves and sizes the dialog to bounds (screen units). A NULL dialog or bounds is
      *  ignored. */
-    void (*SetBoundsRect)(ADMDialogRef dialog, const ADMRect* bounds);
+    void (SPAPI *SetBoundsRect)(ADMDialogRef dialog, const ADMRect* bounds);
 
     /** Where the dialog is (screen units); (0, 0, 0, 0) for a NULL dialog. A NULL bounds is
      *  ignored. */
-    void (*GetBoundsRect)(ADMDialogRef dialog, ADMRect* bounds);
+    void (SPAPI *GetBoundsRect)(ADMDialogRef dialog, ADMRect* bounds);
 
     /** Gives the dialog that width and height, keeping its top-left corner. Negative sizes
      *  are taken as 0. A NULL dialog is ignored. */
-    void (*Size)(ADMDialogRef dialog, int32_t width, int32_t height);
+    void (SPAPI *Size)(ADMDialogRef dialog, int32_t width, int32_t height);
 } ADMDialogSuite;
 
 #ifdef __cplusplus

@@ -13,19 +13,19 @@ extern "C" {
 
 typedef struct ADMEntrySuite {
     /** Sets the text shown for the entry (terminated, copied). NULL entry or text: ignored. */
-    void (*SetText)(ADMEntryRef entry, const char* text);
+    void (SPAPI *SetText)(ADMEntryRef entry, const char* text);
 
     /** The entry's identifier, stored and returned as given; GetID of NULL is 0. The
      *  popup list's value (ADMItemSuite's GetIntValue) is its chosen entry's identifier. */
-    void (*SetID)(ADMEntryRef entry, int32_t id);
-    int32_t (*GetID)(ADMEntryRef entry);
+    void (SPAPI *SetID)(ADMEntryRef entry, int32_t id);
+    int32_t (SPAPI *GetID)(ADMEntryRef entry);
 
     /** With select true the entry becomes its list's only chosen entry; false unchooses it.
      *  A NULL entry is ignored. */
-    void (*Select)(ADMEntryRef entry, ADMBoolean select);
+    void (SPAPI *Select)(ADMEntryRef entry, ADMBoolean select);
 
     /** The entry's position in its list, or -1 for NULL. */
-    int32_t (*GetIndex)(ADMEntryRef entry);
+    int32_t (SPAPI *GetIndex)(ADMEntryRef entry);
 } ADMEntrySuite;
 
 #ifdef __cplusplus

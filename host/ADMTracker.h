@@ -14,14 +14,14 @@ extern "C" {
 typedef struct ADMTrackerSuite {
     /** The modifier bits (ADMTypes.h) of the tracker's event; a NULL tracker means the
      *  current event. 0 when there is no event. */
-    uint32_t (*GetModifiers)(ADMTrackerRef tracker);
+    uint32_t (SPAPI *GetModifiers)(ADMTrackerRef tracker);
 
     /** The mouse position of the tracker's event (a NULL tracker: the current event), in the
      *  coordinates of the document's first view (pixels, y downward from its top-left), which
      *  AIDocumentViewSuite converts to artwork points. Only a pick (kADMPickModifier set)
      *  carries a point; other events report (0, 0), as does a tracker whose event is over and
      *  the time between events. NULL outputs are ignored. */
-    void (*GetPoint)(ADMTrackerRef tracker, int32_t* h, int32_t* v);
+    void (SPAPI *GetPoint)(ADMTrackerRef tracker, int32_t* h, int32_t* v);
 } ADMTrackerSuite;
 
 #ifdef __cplusplus

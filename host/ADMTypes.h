@@ -26,14 +26,14 @@ typedef struct ADMRect {
 } ADMRect;
 
 /** Called once when a modal dialog opens, before it is shown. A non-zero result closes it. */
-typedef SPErr (*ADMDialogInitProc)(ADMDialogRef dialog);
+typedef SPErr (SPAPI *ADMDialogInitProc)(ADMDialogRef dialog);
 
 /** Called when the user changes or presses an item. */
-typedef void (*ADMItemNotifyProc)(ADMItemRef item, ADMNotifierRef notifier);
+typedef void (SPAPI *ADMItemNotifyProc)(ADMItemRef item, ADMNotifierRef notifier);
 
 /** Called for a mouse event on an item that has a track handler, in place of the item's
  *  default tracking. Returns true when the event was handled. */
-typedef ADMBoolean (*ADMItemTrackProc)(ADMItemRef item, ADMTrackerRef tracker);
+typedef ADMBoolean (SPAPI *ADMItemTrackProc)(ADMItemRef item, ADMTrackerRef tracker);
 
 /** Item type names given to ADMDialogSuite's CreateItem. */
 #define kADMSpinEditType "ADM Spin Edit Type"

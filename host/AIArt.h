@@ -27,25 +27,25 @@ typedef struct AIArtSuite {
      *  is locked or hidden; kSPOutOfMemoryError past the document's memory budget;
      *  kSPBadParameterError for another type, an unknown order, a null or dead prep where
      *  one is needed, or a null newArt. */
-    SPErr (*NewArt)(int16_t type, int16_t paintOrder, AIArtHandle prep, AIArtHandle* newArt);
+    SPErr (SPAPI *NewArt)(int16_t type, int16_t paintOrder, AIArtHandle prep, AIArtHandle* newArt);
 
     /** Copies art (its segments, paint and opacity) to a new object placed by paintOrder
      *  relative to prep, as NewArt places it. An envelope is copied with copies of its content
      *  and shape; art an envelope holds is copied as a plain path on the page, and as prep it
      *  stands for its envelope. Returns as NewArt, and kSPBadParameterError for a null or dead
      *  art. */
-    SPErr (*DuplicateArt)(AIArtHandle art, int16_t paintOrder, AIArtHandle prep,
-                          AIArtHandle* newArt);
+    SPErr (SPAPI *DuplicateArt)(AIArtHandle art, int16_t paintOrder, AIArtHandle prep,
+                                AIArtHandle* newArt);
 
     /** The kind of art, one of the constants above. Returns kSPNoError;
      *  kSPBadParameterError for a dead art or a null type. */
-    SPErr (*GetArtType)(AIArtHandle art, int16_t* type);
+    SPErr (SPAPI *GetArtType)(AIArtHandle art, int16_t* type);
 
     /** The smallest rectangle holding every anchor and handle of the art, in points.
      *  Art without points gives (0, 0, 0, 0); an envelope gives the bounds of its computed
      *  outline. Returns kSPNoError; kSPBadParameterError
      *  for a dead art or a null bounds. */
-    SPErr (*GetArtBounds)(AIArtHandle art, AIRealRect* bounds);
+    SPErr (SPAPI *GetArtBounds)(AIArtHandle art, AIRealRect* bounds);
 } AIArtSuite;
 
 #ifdef __cplusplus

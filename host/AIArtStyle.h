@@ -15,16 +15,16 @@ extern "C" {
 typedef struct AIArtStyleSuite {
     /** Number of named graphic styles. Returns kSPNoError; kSPNoDocumentError;
      *  kSPBadParameterError. */
-    SPErr (*CountArtStyles)(int32_t* count);
+    SPErr (SPAPI *CountArtStyles)(int32_t* count);
 
     /** The style at position n. Returns kSPNoError; kSPNoDocumentError;
      *  kSPBadParameterError for n outside 0 .. count - 1 or a null style. */
-    SPErr (*GetNthArtStyle)(int32_t n, AIArtStyleHandle* style);
+    SPErr (SPAPI *GetNthArtStyle)(int32_t n, AIArtStyleHandle* style);
 
     /** Assigns a style to art: the art takes the style's paint and opacity.
      *  Returns kSPNoError; kAILockedLayerError; kSPBadParameterError for a dead art or
      *  style. */
-    SPErr (*SetArtStyle)(AIArtHandle art, AIArtStyleHandle style);
+    SPErr (SPAPI *SetArtStyle)(AIArtHandle art, AIArtStyleHandle style);
 } AIArtStyleSuite;
 
 #ifdef __cplusplus

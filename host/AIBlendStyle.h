@@ -14,14 +14,14 @@ extern "C" {
 typedef struct AIBlendStyleSuite {
     /** The art's opacity, 0 (invisible) to 1 (opaque); 1 for a dead or NULL art, which
      *  cannot be told apart from an opaque one: callers that must know use GetArtType. */
-    AIReal (*GetOpacity)(AIArtHandle art);
+    AIReal (SPAPI *GetOpacity)(AIArtHandle art);
 
     /** Sets the art's opacity. Values outside 0 .. 1 (infinities included) are clamped to it;
      *  a NaN is refused. An envelope has an opacity of its own, which multiplies its content's
      *  where it is shown.
      *  Returns kSPNoError; kSPBadParameterError for a dead or NULL art or a NaN;
      *  kAILockedLayerError when the art's layer is locked or hidden. */
-    SPErr (*SetOpacity)(AIArtHandle art, AIReal opacity);
+    SPErr (SPAPI *SetOpacity)(AIArtHandle art, AIReal opacity);
 } AIBlendStyleSuite;
 
 #ifdef __cplusplus

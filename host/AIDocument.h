@@ -31,15 +31,15 @@ typedef struct AIDocumentSetup {
 typedef struct AIDocumentSuite {
     /** Copies the current document's setup into *setup.
      *  Returns kSPNoError; kSPNoDocumentError; kSPBadParameterError for a null setup. */
-    SPErr (*GetDocumentSetup)(AIDocumentSetup* setup);
+    SPErr (SPAPI *GetDocumentSetup)(AIDocumentSetup* setup);
 
     /** Redraws every view of the current document now, even inside a modal dialog.
      *  Returns kSPNoError; kSPNoDocumentError. */
-    SPErr (*RedrawDocument)(void);
+    SPErr (SPAPI *RedrawDocument)(void);
 
     /** The current document's colour model, one of kDocGrayColor, kDocRGBColor,
      *  kDocCMYKColor. Returns kSPNoError; kSPNoDocumentError; kSPBadParameterError. */
-    SPErr (*GetDocumentColorModel)(int16_t* model);
+    SPErr (SPAPI *GetDocumentColorModel)(int16_t* model);
 } AIDocumentSuite;
 
 #ifdef __cplusplus

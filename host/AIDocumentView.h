@@ -17,20 +17,20 @@ extern "C" {
 typedef struct AIDocumentViewSuite {
     /** Number of views of the current document. Returns kSPNoError; kSPNoDocumentError;
      *  kSPBadParameterError for a null count. */
-    SPErr (*CountDocumentViews)(int32_t* count);
+    SPErr (SPAPI *CountDocumentViews)(int32_t* count);
 
     /** The n-th view, 0 being the first. Returns kSPNoError; kSPNoDocumentError;
      *  kSPBadParameterError for n out of range or a null view. */
-    SPErr (*GetNthDocumentView)(int32_t n, AIDocumentViewHandle* view);
+    SPErr (SPAPI *GetNthDocumentView)(int32_t n, AIDocumentViewHandle* view);
 
     /** The artwork point at the centre of the view. A NULL view is the first view.
      *  Returns kSPNoError; kSPNoDocumentError; kSPBadParameterError. */
-    SPErr (*GetDocumentViewCenter)(AIDocumentViewHandle view, AIRealPoint* center);
+    SPErr (SPAPI *GetDocumentViewCenter)(AIDocumentViewHandle view, AIRealPoint* center);
 
     /** Converts a view point of the view (NULL: the first view) to artwork points.
      *  Returns kSPNoError; kSPNoDocumentError; kSPBadParameterError. */
-    SPErr (*ViewPointToArtworkPoint)(AIDocumentViewHandle view, const AIPoint* viewPoint,
-                                     AIRealPoint* artworkPoint);
+    SPErr (SPAPI *ViewPointToArtworkPoint)(AIDocumentViewHandle view, const AIPoint* viewPoint,
+                                           AIRealPoint* artworkPoint);
 } AIDocumentViewSuite;
 
 #ifdef __cplusplus

@@ -62,8 +62,8 @@ typedef struct AIEnvelopeSuite {
      *  fidelity outside 0 .. 100 or a NULL envelope; kAILockedLayerError when either layer is
      *  locked or hidden; kSPOutOfMemoryError past the document's memory budget. On failure
      *  nothing changes. Undo puts content and shape back where they stood. */
-    SPErr (*MakeEnvelope)(AIArtHandle* art, int32_t artCount, AIArtHandle shape,
-                          const AIEnvelopeOptions* options, AIArtHandle* envelope);
+    SPErr (SPAPI *MakeEnvelope)(AIArtHandle* art, int32_t artCount, AIArtHandle shape,
+                                const AIEnvelopeOptions* options, AIArtHandle* envelope);
 
     /** Replaces the envelope's shape by the preset warp `style` (1 .. 15) of the content's
      *  bounds, with bend, horizontal and vertical distortion each in -1 .. 1 and, with rotate
@@ -74,8 +74,8 @@ typedef struct AIEnvelopeSuite {
      *  are described in Easel's geometry/Warp.h. Returns kSPNoError; kSPBadParameterError for
      *  an art that is not a live envelope, a style outside 1 .. 15 or an amount outside
      *  -1 .. 1 or not finite; kAILockedLayerError on a locked or hidden layer. */
-    SPErr (*SetEnvelopeWarp)(AIArtHandle envelope, int32_t style, AIReal bend,
-                             AIReal horizontal, AIReal vertical, SPBoolean rotate);
+    SPErr (SPAPI *SetEnvelopeWarp)(AIArtHandle envelope, int32_t style, AIReal bend,
+                                   AIReal horizontal, AIReal vertical, SPBoolean rotate);
 } AIEnvelopeSuite;
 
 #ifdef __cplusplus

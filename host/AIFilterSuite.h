@@ -25,12 +25,12 @@ typedef struct AIFilterSuite {
      *  until the plug-in is unloaded for good.
      *  Returns kSPNoError; kSPBadParameterError for a null argument, a non-zero options, an
      *  empty title or a key already registered (*filter is NULL). */
-    SPErr (*AddFilter)(SPPluginRef self, const char* name, const PlatformAddFilterData* data,
-                       int32_t options, AIFilterHandle* filter);
+    SPErr (SPAPI *AddFilter)(SPPluginRef self, const char* name, const PlatformAddFilterData* data,
+                             int32_t options, AIFilterHandle* filter);
 
     /** The menu item of a filter. Returns kSPNoError; kSPBadParameterError for a filter the
      *  host did not give or a null menuItem. */
-    SPErr (*GetFilterMenuItem)(AIFilterHandle filter, AIMenuItemHandle* menuItem);
+    SPErr (SPAPI *GetFilterMenuItem)(AIFilterHandle filter, AIMenuItemHandle* menuItem);
 } AIFilterSuite;
 
 #ifdef __cplusplus

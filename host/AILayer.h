@@ -16,26 +16,26 @@ extern "C" {
 
 typedef struct AILayerSuite {
     /** Number of layers. Returns kSPNoError; kSPNoDocumentError; kSPBadParameterError. */
-    SPErr (*CountLayers)(int32_t* count);
+    SPErr (SPAPI *CountLayers)(int32_t* count);
 
     /** The layer at position n from the top. Returns kSPNoError; kSPNoDocumentError;
      *  kSPBadParameterError for n out of range or a null layer. */
-    SPErr (*GetNthLayer)(int32_t n, AILayerHandle* layer);
+    SPErr (SPAPI *GetNthLayer)(int32_t n, AILayerHandle* layer);
 
     /** The layer that receives new art. Returns kSPNoError; kSPNoDocumentError;
      *  kSPBadParameterError. */
-    SPErr (*GetCurrentLayer)(AILayerHandle* layer);
+    SPErr (SPAPI *GetCurrentLayer)(AILayerHandle* layer);
 
     /** Makes layer the one that receives new art. Returns kSPNoError; kSPNoDocumentError;
      *  kSPBadParameterError for a dead layer. */
-    SPErr (*SetCurrentLayer)(AILayerHandle layer);
+    SPErr (SPAPI *SetCurrentLayer)(AILayerHandle layer);
 
     /** Inserts a new, empty, visible, unlocked layer placed by paintOrder relative to
      *  layer (NULL with kPlaceAboveAll / kPlaceBelowAll: the top or bottom of all layers),
      *  named "Layer N" with N one more than the layer count, and makes it current.
      *  Returns kSPNoError; kSPNoDocumentError; kSPOutOfMemoryError; kSPBadParameterError
      *  for an unknown order, a dead reference layer or a null newLayer. */
-    SPErr (*InsertLayer)(AILayerHandle layer, int16_t paintOrder, AILayerHandle* newLayer);
+    SPErr (SPAPI *InsertLayer)(AILayerHandle layer, int16_t paintOrder, AILayerHandle* newLayer);
 } AILayerSuite;
 
 #ifdef __cplusplus

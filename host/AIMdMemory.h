@@ -22,20 +22,20 @@ typedef struct AIMdMemorySuite {
      *  until it is disposed of or handed to the host to keep.
      *  Returns kSPNoError; kSPMemoryHandleError when no memory can be given (*handle is
      *  NULL); kSPBadParameterError for a null handle pointer. */
-    SPErr (*MdMemoryNewHandle)(size_t size, AIMdMemoryHandle* handle);
+    SPErr (SPAPI *MdMemoryNewHandle)(size_t size, AIMdMemoryHandle* handle);
 
     /** Frees a handle and its block. NULL is accepted and does nothing.
      *  Returns kSPNoError; kSPBadParameterError for a handle the host did not give. */
-    SPErr (*MdMemoryDisposeHandle)(AIMdMemoryHandle handle);
+    SPErr (SPAPI *MdMemoryDisposeHandle)(AIMdMemoryHandle handle);
 
     /** The block's size in bytes.
      *  Returns kSPNoError; kSPBadParameterError for a null or unknown handle or pointer. */
-    SPErr (*MdMemoryGetSize)(AIMdMemoryHandle handle, size_t* size);
+    SPErr (SPAPI *MdMemoryGetSize)(AIMdMemoryHandle handle, size_t* size);
 
     /** Resizes the block, keeping its first min(old, new) bytes and zero-filling the rest;
      *  *handle may move. Returns kSPNoError; kSPMemoryHandleError (the block is unchanged);
      *  kSPBadParameterError for a null or unknown handle. */
-    SPErr (*MdMemoryResizeHandle)(AIMdMemoryHandle handle, size_t newSize);
+    SPErr (SPAPI *MdMemoryResizeHandle)(AIMdMemoryHandle handle, size_t newSize);
 } AIMdMemorySuite;
 
 #ifdef __cplusplus

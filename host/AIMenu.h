@@ -33,10 +33,12 @@ typedef struct AIMenuSuite {
      *  (the other arguments) are not supported by this host and must be 0.
      *  Returns kSPNoError; kSPBadParameterError for an unknown item or action, or a non-zero
      *  object or property condition. */
-    SPErr (*UpdateMenuItemAutomatically)(AIMenuItemHandle item, int32_t action,
-                                         int32_t ifObjectIsInArtwork, int32_t ifObjectIsNotInArtwork,
-                                         int32_t ifIsSelected, int32_t ifIsNotSelected,
-                                         int32_t ifDocumentCondition, int32_t ifNotDocumentCondition);
+    SPErr (SPAPI *UpdateMenuItemAutomatically)(AIMenuItemHandle item, int32_t action,
+                                               int32_t ifObjectIsInArtwork,
+                                               int32_t ifObjectIsNotInArtwork,
+                                               int32_t ifIsSelected, int32_t ifIsNotSelected,
+                                               int32_t ifDocumentCondition,
+                                               int32_t ifNotDocumentCondition);
 } AIMenuSuite;
 
 #ifdef __cplusplus

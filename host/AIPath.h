@@ -28,13 +28,13 @@ typedef struct AIPathSegment {
 typedef struct AIPathSuite {
     /** Number of segments. Returns kSPNoError; kSPBadParameterError for a dead or
      *  non-path art or a null count. */
-    SPErr (*GetPathSegmentCount)(AIArtHandle path, int16_t* count);
+    SPErr (SPAPI *GetPathSegmentCount)(AIArtHandle path, int16_t* count);
 
     /** Copies `count` segments starting at `index` into segments[0..count).
      *  Returns kSPNoError; kSPBadParameterError for a dead path, a null array, a negative
      *  index or count, or a range past the end. */
-    SPErr (*GetPathSegments)(AIArtHandle path, int16_t index, int16_t count,
-                             AIPathSegment* segments);
+    SPErr (SPAPI *GetPathSegments)(AIArtHandle path, int16_t index, int16_t count,
+                                   AIPathSegment* segments);
 
     /** Writes `count` segments starting at `index`; segments past the current end are
      *  appended, so index may be at most the current count. The caller keeps the array.
@@ -43,15 +43,15 @@ typedef struct AIPathSuite {
      *  kSPOutOfMemoryError past the document's memory budget; kSPBadParameterError for a
      *  dead path, a null array, a negative count, an index past the end, or a non-finite
      *  coordinate. Nothing is written when an error is returned. */
-    SPErr (*SetPathSegments)(AIArtHandle path, int16_t index, int16_t count,
-                             const AIPathSegment* segments);
+    SPErr (SPAPI *SetPathSegments)(AIArtHandle path, int16_t index, int16_t count,
+                                   const AIPathSegment* segments);
 
     /** Whether the path is closed. Returns kSPNoError; kSPBadParameterError. */
-    SPErr (*GetPathClosed)(AIArtHandle path, SPBoolean* closed);
+    SPErr (SPAPI *GetPathClosed)(AIArtHandle path, SPBoolean* closed);
 
     /** Opens or closes the path. Returns kSPNoError; kAILockedLayerError;
      *  kSPBadParameterError for a dead path. */
-    SPErr (*SetPathClosed)(AIArtHandle path, SPBoolean closed);
+    SPErr (SPAPI *SetPathClosed)(AIArtHandle path, SPBoolean closed);
 } AIPathSuite;
 
 #ifdef __cplusplus

@@ -55,12 +55,12 @@ typedef struct PathStyle {
 typedef struct AIPathStyleSuite {
     /** Copies the path's paint into *style. Returns kSPNoError; kSPBadParameterError for
      *  a dead or non-path art or a null style. */
-    SPErr (*GetPathStyle)(AIArtHandle path, PathStyle* style);
+    SPErr (SPAPI *GetPathStyle)(AIArtHandle path, PathStyle* style);
 
     /** Replaces the path's paint with *style (copied). Returns kSPNoError;
      *  kAILockedLayerError; kSPBadParameterError for a dead path, a null style, an unknown
      *  colour kind, a non-finite or negative width, or a dash count outside 0 .. 6. */
-    SPErr (*SetPathStyle)(AIArtHandle path, const PathStyle* style);
+    SPErr (SPAPI *SetPathStyle)(AIArtHandle path, const PathStyle* style);
 } AIPathStyleSuite;
 
 #ifdef __cplusplus

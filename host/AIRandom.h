@@ -16,7 +16,7 @@ extern "C" {
 
 typedef struct AIRandomSuite {
     /** The next number of the sequence, uniform in [0, 1): never 1.0. Cannot fail. */
-    AIReal (*FloatRnd)(void);
+    AIReal (SPAPI *FloatRnd)(void);
 } AIRandomSuite;
 
 #ifdef __cplusplus

@@ -17,32 +17,32 @@ extern "C" {
 
 typedef struct AIRealMathSuite {
     /** a / b. */
-    AIReal (*AIRealDivide)(AIReal a, AIReal b);
+    AIReal (SPAPI *AIRealDivide)(AIReal a, AIReal b);
     /** degrees × pi / 180. */
-    AIReal (*DegreeToRadian)(AIReal degrees);
+    AIReal (SPAPI *DegreeToRadian)(AIReal degrees);
     /** radians × 180 / pi. */
-    AIReal (*RadianToDegree)(AIReal radians);
-    AIReal (*AIRealSin)(AIReal radians);
-    AIReal (*AIRealCos)(AIReal radians);
+    AIReal (SPAPI *RadianToDegree)(AIReal radians);
+    AIReal (SPAPI *AIRealSin)(AIReal radians);
+    AIReal (SPAPI *AIRealCos)(AIReal radians);
     /** The angle of (x, y) from +x, in (-pi, pi]. */
-    AIReal (*AIRealATan)(AIReal y, AIReal x);
+    AIReal (SPAPI *AIRealATan)(AIReal y, AIReal x);
     /** Distance between two points, points. */
-    AIReal (*AIRealPointLength)(const AIRealPoint* p1, const AIRealPoint* p2);
+    AIReal (SPAPI *AIRealPointLength)(const AIRealPoint* p1, const AIRealPoint* p2);
     /** Angle of the direction from p1 to p2, radians. */
-    AIReal (*AIRealPointAngle)(const AIRealPoint* p1, const AIRealPoint* p2);
+    AIReal (SPAPI *AIRealPointAngle)(const AIRealPoint* p1, const AIRealPoint* p2);
     /** t × p1 + (1 − t) × p2, into *result. */
-    void (*AIRealPointInterpolate)(const AIRealPoint* p1, const AIRealPoint* p2, AIReal t,
-                                   AIRealPoint* result);
+    void (SPAPI *AIRealPointInterpolate)(const AIRealPoint* p1, const AIRealPoint* p2, AIReal t,
+                                         AIRealPoint* result);
     /** t × a + (1 − t) × b. */
-    AIReal (*AIRealInterpolate)(AIReal a, AIReal b, AIReal t);
+    AIReal (SPAPI *AIRealInterpolate)(AIReal a, AIReal b, AIReal t);
     /** *m := translation by (tx, ty). */
-    void (*AIRealMatrixSetTranslate)(AIRealMatrix* m, AIReal tx, AIReal ty);
+    void (SPAPI *AIRealMatrixSetTranslate)(AIRealMatrix* m, AIReal tx, AIReal ty);
     /** *m := *m followed by a translation. */
-    void (*AIRealMatrixConcatTranslate)(AIRealMatrix* m, AIReal tx, AIReal ty);
+    void (SPAPI *AIRealMatrixConcatTranslate)(AIRealMatrix* m, AIReal tx, AIReal ty);
     /** *m := *m followed by a scale about the origin. */
-    void (*AIRealMatrixConcatScale)(AIRealMatrix* m, AIReal sx, AIReal sy);
+    void (SPAPI *AIRealMatrixConcatScale)(AIRealMatrix* m, AIReal sx, AIReal sy);
     /** *m := *m followed by a counter-clockwise rotation about the origin. */
-    void (*AIRealMatrixConcatRotate)(AIRealMatrix* m, AIReal radians);
+    void (SPAPI *AIRealMatrixConcatRotate)(AIRealMatrix* m, AIReal radians);
 } AIRealMathSuite;
 
 #ifdef __cplusplus

@@ -20,15 +20,15 @@ typedef struct AIShapeConstructionSuite {
      *  from the same first anchor. Negative extents mirror the shape; zero extents give a
      *  degenerate one. Returns as AIArtSuite's NewArt, and kSPBadParameterError for a NULL
      *  centre or newArt or a non-finite value (a corner beyond the float range included). */
-    SPErr (*NewPointPointRect)(const AIRealPoint* centre, AIReal width, AIReal height,
-                               SPBoolean reversed, AIArtHandle* newArt);
+    SPErr (SPAPI *NewPointPointRect)(const AIRealPoint* centre, AIReal width, AIReal height,
+                                     SPBoolean reversed, AIArtHandle* newArt);
 
     /** As NewPointPointRect, but the ellipse of those extents: four smooth anchors (top,
      *  left, bottom, right, counter-clockwise unless reversed: then top, right, bottom, left)
      *  joined by Bézier quarter arcs whose handles are 0.5523 of the half extents long, so that
      *  each arc's midpoint lies on the ellipse. */
-    SPErr (*NewPointPointOval)(const AIRealPoint* centre, AIReal width, AIReal height,
-                               SPBoolean reversed, AIArtHandle* newArt);
+    SPErr (SPAPI *NewPointPointOval)(const AIRealPoint* centre, AIReal width, AIReal height,
+                                     SPBoolean reversed, AIArtHandle* newArt);
 } AIShapeConstructionSuite;
 
 #ifdef __cplusplus

@@ -16,15 +16,15 @@ extern "C" {
 
 typedef struct AISwatchListSuite {
     /** Number of swatches. Returns kSPNoError; kSPNoDocumentError; kSPBadParameterError. */
-    SPErr (*CountSwatches)(int32_t* count);
+    SPErr (SPAPI *CountSwatches)(int32_t* count);
 
     /** The swatch at position n. Returns kSPNoError; kSPNoDocumentError;
      *  kSPBadParameterError for n outside 0 .. count - 1 (*swatch is NULL) or a null swatch. */
-    SPErr (*GetNthSwatch)(int32_t n, AISwatchRef* swatch);
+    SPErr (SPAPI *GetNthSwatch)(int32_t n, AISwatchRef* swatch);
 
     /** The swatch's colour. Returns kSPNoError; kSPBadParameterError for a dead swatch or
      *  a null color. */
-    SPErr (*GetSwatchColor)(AISwatchRef swatch, PaintColor* color);
+    SPErr (SPAPI *GetSwatchColor)(AISwatchRef swatch, PaintColor* color);
 } AISwatchListSuite;
 
 #ifdef __cplusplus

@@ -22,11 +22,11 @@ typedef struct AISymbolSuite {
      *  `unused` is reserved and must be 0. *symbol may be NULL when the handle is not wanted.
      *  Returns kSPNoError; kSPNoDocumentError; kSPBadParameterError for a dead or NULL art or
      *  a nonzero `unused`; kSPOutOfMemoryError past the document's memory budget. */
-    SPErr (*NewSymbolFromArt)(AIArtHandle art, AIPatternHandle* symbol, SPBoolean unused);
+    SPErr (SPAPI *NewSymbolFromArt)(AIArtHandle art, AIPatternHandle* symbol, SPBoolean unused);
 
     /** Number of symbols in the document's list. Returns kSPNoError; kSPNoDocumentError;
      *  kSPBadParameterError for a NULL count. */
-    SPErr (*CountSymbols)(int32_t* count);
+    SPErr (SPAPI *CountSymbols)(int32_t* count);
 } AISymbolSuite;
 
 #ifdef __cplusplus

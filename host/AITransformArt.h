@@ -32,8 +32,8 @@ typedef struct AITransformArtSuite {
      *  matrix with a non-finite entry, flags outside the five bits above, a bad lineScale or a
      *  point that would not be a finite float; kAILockedLayerError when the art's layer (for
      *  held art, its envelope's) is locked or hidden. On failure the art is unchanged. */
-    SPErr (*TransformArt)(AIArtHandle art, const AIRealMatrix* matrix, AIReal lineScale,
-                          int32_t flags);
+    SPErr (SPAPI *TransformArt)(AIArtHandle art, const AIRealMatrix* matrix, AIReal lineScale,
+                                int32_t flags);
 } AITransformArtSuite;
 
 #ifdef __cplusplus

@@ -20,7 +20,7 @@ typedef struct AIUndoSuite {
      *  removed or restored, and their handles become invalid. Calling it again with no
      *  change in between does nothing. Changes made during earlier messages stay.
      *  Returns kSPNoError; kSPNoDocumentError. */
-    SPErr (*UndoChanges)(void);
+    SPErr (SPAPI *UndoChanges)(void);
 } AIUndoSuite;
 
 #ifdef __cplusplus

@@ -17,12 +17,12 @@ typedef struct AIUserSuite {
     /** Reads a decimal number (optional sign, digits, optional fraction) from the start of
      *  text, ignoring leading blanks. Returns kSPNoError; kSPBadParameterError for a null
      *  argument or a text that starts with no number (*value is 0). */
-    SPErr (*StringToReal)(const unsigned char* text, AIReal* value);
+    SPErr (SPAPI *StringToReal)(const unsigned char* text, AIReal* value);
 
     /** Writes value with `precision` decimals (0..10), rounded, into text, which must hold 256
      *  bytes. Returns kSPNoError; kSPBadParameterError for a null text, a precision out of
      *  range or a non-finite value. */
-    SPErr (*RealToString)(AIReal value, int16_t precision, unsigned char* text);
+    SPErr (SPAPI *RealToString)(AIReal value, int16_t precision, unsigned char* text);
 } AIUserSuite;
 
 #ifdef __cplusplus

@@ -20,16 +20,16 @@ typedef struct SPBasicSuite {
      *  by one ReleaseSuite.
      *  Returns kSPNoError; kSPSuiteNotFoundError when the host has no such name or
      *  version (*suite is set to NULL); kSPBadParameterError for a null name or suite. */
-    SPErr (*AcquireSuite)(const char* name, int32_t version, const void** suite);
+    SPErr (SPAPI *AcquireSuite)(const char* name, int32_t version, const void** suite);
 
     /** Gives back one acquisition of `name` at `version`.
      *  Returns kSPNoError; kSPSuiteNotFoundError when no acquisition of it is open;
      *  kSPBadParameterError for a null name. */
-    SPErr (*ReleaseSuite)(const char* name, int32_t version);
+    SPErr (SPAPI *ReleaseSuite)(const char* name, int32_t version);
 
     /** True when the two terminated strings are equal, byte for byte; false when
      *  either is NULL. */
-    SPBoolean (*IsEqual)(const char* a, const char* b);
+    SPBoolean (SPAPI *IsEqual)(const char* a, const char* b);
 } SPBasicSuite;
 
 #ifdef __cplusplus

@@ -17,18 +17,19 @@ typedef struct SPBlocksSuite {
      *  until FreeBlock, and outlives module unloading.
      *  Returns kSPNoError; kSPMemoryHandleError when the host cannot give the block
      *  (*block is NULL); kSPBadParameterError for a null block pointer. */
-    SPErr (*AllocateBlock)(size_t size, const char* debugName, void** block);
+    SPErr (SPAPI *AllocateBlock)(size_t size, const char* debugName, void** block);
 
     /** Frees a block from AllocateBlock. NULL is accepted and does nothing.
      *  Returns kSPNoError; kSPBadParameterError for a pointer the host did not give. */
-    SPErr (*FreeBlock)(void* block);
+    SPErr (SPAPI *FreeBlock)(void* block);
 
     /** Resizes a block, keeping its first min(old, new) bytes; *newBlock may differ from
      *  block, which is then no longer valid. On failure block stays as it was and *newBlock
      *  is set to block, so `ReallocateBlock(b, n, name, &b)` never loses the block.
      *  Returns kSPNoError; kSPMemoryHandleError; kSPBadParameterError for a null newBlock or
      *  a block the host did not give (NULL included). */
-    SPErr (*ReallocateBlock)(void* block, size_t newSize, const char* debugName, void** newBlock);
+    SPErr (SPAPI *ReallocateBlock)(void* block, size_t newSize, const char* debugName,
+                                   void** newBlock);
 } SPBlocksSuite;
 
 #ifdef __cplusplus

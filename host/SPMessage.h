@@ -22,7 +22,7 @@ typedef struct SPMessageData {
 /** The one exported symbol of a plug-in module. caller and selector are terminated
  *  host strings; message points at an SPMessageData or at a larger record that starts
  *  with one, as the caller says. Returns 0 or a result code. */
-typedef SPErr (*SPPluginMainProc)(const char* caller, const char* selector, void* message);
+typedef SPErr (SPAPI *SPPluginMainProc)(const char* caller, const char* selector, void* message);
 
 #define kSPPluginMainName "PluginMain"
 

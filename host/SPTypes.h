@@ -17,6 +17,23 @@
 extern "C" {
 #endif
 
+/** SPAPI: the calling convention of everything that crosses the interface (PluginMain, every
+ *  suite entry, every callback the plug-in gives the host), the C one: cdecl. Host and plug-in
+ *  are built apart, so it is stated, not left to each build's default. On 32-bit x86, where an
+ *  option can change that default (-mrtd, /Gz: stdcall), a function of another convention put
+ *  in a slot then fails to compile instead of unbalancing the stack at run time. Elsewhere
+ *  there is one convention and it is empty (gcc warns of a cdecl attribute on x86-64).
+ *  `SPErr (SPAPI *Entry)(...)` in a table, `SPErr SPAPI Entry(...)` where it is defined. */
+#if defined(__i386__) || defined(_M_IX86)
+#if defined(_MSC_VER) || defined(__MINGW32__)
+#define SPAPI __cdecl
+#else
+#define SPAPI __attribute__((cdecl))
+#endif
+#else
+#define SPAPI
+#endif
+
 /** Result of every host operation and of PluginMain: signed 32-bit, 0 = success. */
 typedef int32_t SPErr;
 

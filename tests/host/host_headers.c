@@ -35,3 +35,11 @@
 #include "SPTypes.h"
 
 int host_headers_compile_as_c(void) { return kSPNoError; }
+
+/* A C plug-in writes SPAPI where it defines a callback, as C++ does. */
+static void SPAPI IgnoreNotify(ADMItemRef item, ADMNotifierRef notifier) {
+    (void)item;
+    (void)notifier;
+}
+
+ADMItemNotifyProc host_headers_notify_proc(void) { return IgnoreNotify; }
