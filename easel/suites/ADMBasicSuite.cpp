@@ -10,7 +10,7 @@
 namespace easel {
 namespace {
 
-SPErr GetIndexString(SPPluginRef plugin, int32_t listId, int32_t index, char* buffer, int32_t maxLength) {
+SPErr SPAPI GetIndexString(SPPluginRef plugin, int32_t listId, int32_t index, char* buffer, int32_t maxLength) {
     return Boundary(Op::ADMGetIndexString, kSPOutOfMemoryError, [&](Runtime& rt) -> SPErr {
         const PluginRecord* p = rt.FindPlugin(plugin);
         if (!p || !p->resources || !buffer || maxLength < 1 || listId < 0 || listId > 0xFFFF)
@@ -30,7 +30,7 @@ SPErr GetIndexString(SPPluginRef plugin, int32_t listId, int32_t index, char* bu
     });
 }
 
-void MessageAlert(const char* text) {
+void SPAPI MessageAlert(const char* text) {
     Runtime* rt = Runtime::live;
     const char* shown = text ? text : "";
     std::fprintf(stderr, "alert: %s\n", shown);

@@ -37,8 +37,8 @@ void Record(Runtime& rt, const DialogModel& d) {
     rt.dialogs.push_back(std::move(record));
 }
 
-int32_t Modal(SPPluginRef plugin, const char* name, int32_t resId, int32_t, ADMDialogInitProc initProc,
-              ADMUserData userData) noexcept {
+int32_t SPAPI Modal(SPPluginRef plugin, const char* name, int32_t resId, int32_t, ADMDialogInitProc initProc,
+                    ADMUserData userData) noexcept {
     Runtime* rt = Runtime::live;
     if (!rt) return -1;
     DialogModel* d = nullptr;
@@ -79,22 +79,22 @@ int32_t Modal(SPPluginRef plugin, const char* name, int32_t resId, int32_t, ADMD
     return result;
 }
 
-ADMUserData GetUserData(ADMDialogRef dialog) noexcept {
+ADMUserData SPAPI GetUserData(ADMDialogRef dialog) noexcept {
     const DialogModel* d = Find(dialog);
     return d ? d->UserData() : nullptr;
 }
 
-ADMItemRef GetItem(ADMDialogRef dialog, int32_t itemId) noexcept {
+ADMItemRef SPAPI GetItem(ADMDialogRef dialog, int32_t itemId) noexcept {
     const DialogModel* d = Find(dialog);
     const ItemModel* item = d ? d->Item(itemId) : nullptr;
     return item ? d->Manager().Ref(*item) : nullptr;
 }
 
-void EndModal(ADMDialogRef dialog, int32_t itemId) noexcept {
+void SPAPI EndModal(ADMDialogRef dialog, int32_t itemId) noexcept {
     if (DialogModel* d = Find(dialog)) d->End(itemId);
 }
 
-ADMItemRef CreateItem(ADMDialogRef dialog, int32_t itemId, const char* itemType, const ADMRect* bounds) noexcept {
+ADMItemRef SPAPI CreateItem(ADMDialogRef dialog, int32_t itemId, const char* itemType, const ADMRect* bounds) noexcept {
     DialogModel* d = Find(dialog);
     if (!d || !itemType || !bounds) return nullptr;
     const std::optional<ItemKind> kind = ItemKindNamed(itemType);
@@ -107,18 +107,18 @@ ADMItemRef CreateItem(ADMDialogRef dialog, int32_t itemId, const char* itemType,
     }
 }
 
-void SetBoundsRect(ADMDialogRef dialog, const ADMRect* bounds) noexcept {
+void SPAPI SetBoundsRect(ADMDialogRef dialog, const ADMRect* bounds) noexcept {
     DialogModel* d = Find(dialog);
     if (d && bounds) d->SetBounds(*bounds);
 }
 
-void GetBoundsRect(ADMDialogRef dialog, ADMRect* bounds) noexcept {
+void SPAPI GetBoundsRect(ADMDialogRef dialog, ADMRect* bounds) noexcept {
     if (!bounds) return;
     const DialogModel* d = Find(dialog);
     *bounds = d ? d->Bounds() : ADMRect{0, 0, 0, 0};
 }
 
-void Size(ADMDialogRef dialog, int32_t width, int32_t height) noexcept {
+void SPAPI Size(ADMDialogRef dialog, int32_t width, int32_t height) noexcept {
     if (DialogModel* d = Find(dialog)) d->Resize(width, height);
 }
 

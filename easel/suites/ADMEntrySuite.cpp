@@ -12,7 +12,7 @@ EntryModel* Find(ADMEntryRef entry, ItemModel*& list) {
     return rt ? rt->dialogManager.Find(entry, &list) : nullptr;
 }
 
-void SetText(ADMEntryRef entry, const char* text) noexcept {
+void SPAPI SetText(ADMEntryRef entry, const char* text) noexcept {
     ItemModel* list;
     EntryModel* e = Find(entry, list);
     if (!e || !text) return;
@@ -23,23 +23,23 @@ void SetText(ADMEntryRef entry, const char* text) noexcept {
     }
 }
 
-void SetID(ADMEntryRef entry, int32_t id) noexcept {
+void SPAPI SetID(ADMEntryRef entry, int32_t id) noexcept {
     ItemModel* list;
     if (EntryModel* e = Find(entry, list)) list->SetEntryId(*e, id);
 }
 
-int32_t GetID(ADMEntryRef entry) noexcept {
+int32_t SPAPI GetID(ADMEntryRef entry) noexcept {
     ItemModel* list;
     const EntryModel* e = Find(entry, list);
     return e ? e->id : 0;
 }
 
-void Select(ADMEntryRef entry, ADMBoolean select) noexcept {
+void SPAPI Select(ADMEntryRef entry, ADMBoolean select) noexcept {
     ItemModel* list;
     if (EntryModel* e = Find(entry, list)) list->SelectEntry(*e, select != 0);
 }
 
-int32_t GetIndex(ADMEntryRef entry) noexcept {
+int32_t SPAPI GetIndex(ADMEntryRef entry) noexcept {
     ItemModel* list;
     const EntryModel* e = Find(entry, list);
     return e ? list->List()->PositionOf(*e) : -1;

@@ -27,15 +27,15 @@ void Guarded(Body&& body) noexcept {
     }
 }
 
-void SetNotifyProc(ADMItemRef item, ADMItemNotifyProc proc) noexcept {
+void SPAPI SetNotifyProc(ADMItemRef item, ADMItemNotifyProc proc) noexcept {
     if (ItemModel* i = Find(item)) i->SetNotifyProc(proc);
 }
 
-void DefaultNotify(ADMItemRef item, ADMNotifierRef) noexcept {
+void SPAPI DefaultNotify(ADMItemRef item, ADMNotifierRef) noexcept {
     if (ItemModel* i = Find(item)) i->Dialog().DefaultNotify(*i);
 }
 
-void SetText(ADMItemRef item, const char* text) noexcept {
+void SPAPI SetText(ADMItemRef item, const char* text) noexcept {
     ItemModel* i = Find(item);
     if (!i || !text) return;
     if (i->Kind() == ItemKind::SpinEdit) {
@@ -49,68 +49,68 @@ void SetText(ADMItemRef item, const char* text) noexcept {
     Guarded([&] { i->SetText(text); });
 }
 
-ADMDialogRef GetDialog(ADMItemRef item) noexcept {
+ADMDialogRef SPAPI GetDialog(ADMItemRef item) noexcept {
     const ItemModel* i = Find(item);
     return i ? i->Dialog().Manager().Ref(i->Dialog()) : nullptr;
 }
 
-int32_t GetID(ADMItemRef item) noexcept {
+int32_t SPAPI GetID(ADMItemRef item) noexcept {
     const ItemModel* i = Find(item);
     return i ? i->Id() : 0;
 }
 
-void SetTrackProc(ADMItemRef item, ADMItemTrackProc proc) noexcept {
+void SPAPI SetTrackProc(ADMItemRef item, ADMItemTrackProc proc) noexcept {
     if (ItemModel* i = Find(item)) i->SetTrackProc(proc);
 }
 
-ADMBoolean DefaultTrack(ADMItemRef item, ADMTrackerRef) noexcept {
+ADMBoolean SPAPI DefaultTrack(ADMItemRef item, ADMTrackerRef) noexcept {
     // The press and release of the tracked click have nothing more to do in the model.
     return Find(item) ? 1 : 0;
 }
 
-void SendNotify(ADMItemRef item, const char* notifierType) noexcept {
+void SPAPI SendNotify(ADMItemRef item, const char* notifierType) noexcept {
     ItemModel* i = Find(item);
     if (!i || !notifierType) return;
     i->Dialog().Notify(*i, notifierType);
 }
 
-void Show(ADMItemRef item, ADMBoolean show) noexcept {
+void SPAPI Show(ADMItemRef item, ADMBoolean show) noexcept {
     if (ItemModel* i = Find(item)) i->Show(show != 0);
 }
 
-void Enable(ADMItemRef item, ADMBoolean enable) noexcept {
+void SPAPI Enable(ADMItemRef item, ADMBoolean enable) noexcept {
     if (ItemModel* i = Find(item)) i->Enable(enable != 0);
 }
 
-void SetUnits(ADMItemRef item, int32_t units) noexcept {
+void SPAPI SetUnits(ADMItemRef item, int32_t units) noexcept {
     if (ItemModel* i = Find(item)) i->SetUnits(units);
 }
 
-void SetPrecision(ADMItemRef item, int32_t places) noexcept {
+void SPAPI SetPrecision(ADMItemRef item, int32_t places) noexcept {
     if (ItemModel* i = Find(item)) i->SetPrecision(places);
 }
 
-void SetMinIntValue(ADMItemRef item, int32_t value) noexcept {
+void SPAPI SetMinIntValue(ADMItemRef item, int32_t value) noexcept {
     if (ItemModel* i = Find(item)) i->SetMinimum(value);
 }
 
-void SetMaxIntValue(ADMItemRef item, int32_t value) noexcept {
+void SPAPI SetMaxIntValue(ADMItemRef item, int32_t value) noexcept {
     if (ItemModel* i = Find(item)) i->SetMaximum(value);
 }
 
-void SetMinFloatValue(ADMItemRef item, float value) noexcept {
+void SPAPI SetMinFloatValue(ADMItemRef item, float value) noexcept {
     if (ItemModel* i = Find(item)) i->SetMinimum(value);
 }
 
-void SetMaxFloatValue(ADMItemRef item, float value) noexcept {
+void SPAPI SetMaxFloatValue(ADMItemRef item, float value) noexcept {
     if (ItemModel* i = Find(item)) i->SetMaximum(value);
 }
 
-void SetIntValue(ADMItemRef item, int32_t value) noexcept {
+void SPAPI SetIntValue(ADMItemRef item, int32_t value) noexcept {
     if (ItemModel* i = Find(item)) i->SetValue(value);
 }
 
-int32_t GetIntValue(ADMItemRef item) noexcept {
+int32_t SPAPI GetIntValue(ADMItemRef item) noexcept {
     const ItemModel* i = Find(item);
     if (!i) return 0;
     const double rounded = std::round(i->Value());
@@ -119,25 +119,25 @@ int32_t GetIntValue(ADMItemRef item) noexcept {
     return static_cast<int32_t>(rounded);
 }
 
-void SetFloatValue(ADMItemRef item, float value) noexcept {
+void SPAPI SetFloatValue(ADMItemRef item, float value) noexcept {
     if (ItemModel* i = Find(item)) i->SetValue(value);
 }
 
-float GetFloatValue(ADMItemRef item) noexcept {
+float SPAPI GetFloatValue(ADMItemRef item) noexcept {
     const ItemModel* i = Find(item);
     return i ? static_cast<float>(i->Value()) : 0.0f;
 }
 
-void SetBooleanValue(ADMItemRef item, ADMBoolean value) noexcept {
+void SPAPI SetBooleanValue(ADMItemRef item, ADMBoolean value) noexcept {
     if (ItemModel* i = Find(item)) i->SetValue(value ? 1 : 0);
 }
 
-ADMBoolean GetBooleanValue(ADMItemRef item) noexcept {
+ADMBoolean SPAPI GetBooleanValue(ADMItemRef item) noexcept {
     const ItemModel* i = Find(item);
     return i && i->Value() != 0 ? 1 : 0;
 }
 
-ADMListRef GetList(ADMItemRef item) noexcept {
+ADMListRef SPAPI GetList(ADMItemRef item) noexcept {
     const ItemModel* i = Find(item);
     return i ? i->Dialog().Manager().ListRef(*i) : nullptr;
 }

@@ -15,7 +15,7 @@ ADMEntryRef Ref(const ItemModel& list, const EntryModel* entry) {
     return entry ? list.Dialog().Manager().Ref(*entry) : nullptr;
 }
 
-ADMEntryRef InsertEntry(ADMListRef list, int32_t index) noexcept {
+ADMEntryRef SPAPI InsertEntry(ADMListRef list, int32_t index) noexcept {
     ItemModel* i = Find(list);
     if (!i) return nullptr;
     try {
@@ -25,17 +25,17 @@ ADMEntryRef InsertEntry(ADMListRef list, int32_t index) noexcept {
     }
 }
 
-ADMEntryRef IndexEntry(ADMListRef list, int32_t index) noexcept {
+ADMEntryRef SPAPI IndexEntry(ADMListRef list, int32_t index) noexcept {
     ItemModel* i = Find(list);
     return i ? Ref(*i, i->EntryAt(index)) : nullptr;
 }
 
-ADMEntryRef GetActiveEntry(ADMListRef list) noexcept {
+ADMEntryRef SPAPI GetActiveEntry(ADMListRef list) noexcept {
     ItemModel* i = Find(list);
     return i ? Ref(*i, i->List()->Chosen()) : nullptr;
 }
 
-int32_t NumberOfEntries(ADMListRef list) noexcept {
+int32_t SPAPI NumberOfEntries(ADMListRef list) noexcept {
     const ItemModel* i = Find(list);
     return i ? static_cast<int32_t>(i->List()->Size()) : 0;
 }

@@ -12,12 +12,12 @@ const UserEvent* EventOf(ADMTrackerRef tracker) {
     return rt ? rt->dialogManager.EventOf(tracker) : nullptr;
 }
 
-uint32_t GetModifiers(ADMTrackerRef tracker) noexcept {
+uint32_t SPAPI GetModifiers(ADMTrackerRef tracker) noexcept {
     const UserEvent* e = EventOf(tracker);
     return e ? e->modifiers : 0;
 }
 
-void GetPoint(ADMTrackerRef tracker, int32_t* h, int32_t* v) noexcept {
+void SPAPI GetPoint(ADMTrackerRef tracker, int32_t* h, int32_t* v) noexcept {
     const UserEvent* e = EventOf(tracker);
     if (h) *h = e ? e->h : 0;
     if (v) *v = e ? e->v : 0;

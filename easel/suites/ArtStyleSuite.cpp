@@ -6,7 +6,7 @@
 namespace easel {
 namespace {
 
-SPErr CountArtStyles(int32_t* count) {
+SPErr SPAPI CountArtStyles(int32_t* count) {
     return DocumentBoundary(Op::ArtStyleCount, [&](Runtime&, Session& s) -> SPErr {
         if (!count) return kSPBadParameterError;
         *count = static_cast<int32_t>(s.doc.styles.size());
@@ -14,7 +14,7 @@ SPErr CountArtStyles(int32_t* count) {
     });
 }
 
-SPErr GetNthArtStyle(int32_t n, AIArtStyleHandle* style) {
+SPErr SPAPI GetNthArtStyle(int32_t n, AIArtStyleHandle* style) {
     return DocumentBoundary(Op::ArtStyleGetNth, [&](Runtime&, Session& s) -> SPErr {
         if (!style) return kSPBadParameterError;
         *style = nullptr;
@@ -24,7 +24,7 @@ SPErr GetNthArtStyle(int32_t n, AIArtStyleHandle* style) {
     });
 }
 
-SPErr SetArtStyle(AIArtHandle art, AIArtStyleHandle style) {
+SPErr SPAPI SetArtStyle(AIArtHandle art, AIArtStyleHandle style) {
     return DocumentBoundary(Op::ArtStyleSet, [&](Runtime&, Session& s) -> SPErr {
         const uint32_t id = HandleId(HandleKind::Style, style);
         if (id == 0 || id > s.doc.styles.size()) return kSPBadParameterError;

@@ -118,7 +118,7 @@ SPErr MakeHeldArt(Runtime& rt, Session& s, Art art, ArtId* newId) {
 
 namespace {
 
-SPErr NewArt(int16_t type, int16_t paintOrder, AIArtHandle prep, AIArtHandle* newArt) {
+SPErr SPAPI NewArt(int16_t type, int16_t paintOrder, AIArtHandle prep, AIArtHandle* newArt) {
     return DocumentBoundary(Op::ArtNew, [&](Runtime& rt, Session& s) -> SPErr {
         if (!newArt) return kSPBadParameterError;
         *newArt = nullptr;
@@ -129,7 +129,7 @@ SPErr NewArt(int16_t type, int16_t paintOrder, AIArtHandle prep, AIArtHandle* ne
     });
 }
 
-SPErr DuplicateArt(AIArtHandle source, int16_t paintOrder, AIArtHandle prep, AIArtHandle* newArt) {
+SPErr SPAPI DuplicateArt(AIArtHandle source, int16_t paintOrder, AIArtHandle prep, AIArtHandle* newArt) {
     return DocumentBoundary(Op::ArtDuplicate, [&](Runtime& rt, Session& s) -> SPErr {
         if (!newArt) return kSPBadParameterError;
         *newArt = nullptr;
@@ -170,7 +170,7 @@ SPErr DuplicateArt(AIArtHandle source, int16_t paintOrder, AIArtHandle prep, AIA
     });
 }
 
-SPErr GetArtType(AIArtHandle handle, int16_t* type) {
+SPErr SPAPI GetArtType(AIArtHandle handle, int16_t* type) {
     return DocumentBoundary(Op::ArtGetType, [&](Runtime&, Session& s) -> SPErr {
         const Art* art = s.doc.FindArt(ArtIdOf(handle));
         if (!art || !type) return kSPBadParameterError;
@@ -182,7 +182,7 @@ SPErr GetArtType(AIArtHandle handle, int16_t* type) {
     });
 }
 
-SPErr GetArtBounds(AIArtHandle handle, AIRealRect* bounds) {
+SPErr SPAPI GetArtBounds(AIArtHandle handle, AIRealRect* bounds) {
     return DocumentBoundary(Op::ArtGetBounds, [&](Runtime&, Session& s) -> SPErr {
         const Art* art = s.doc.FindArt(ArtIdOf(handle));
         if (!art || !bounds) return kSPBadParameterError;

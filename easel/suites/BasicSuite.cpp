@@ -6,7 +6,7 @@
 namespace easel {
 namespace {
 
-SPErr AcquireSuite(const char* name, int32_t version, const void** suite) {
+SPErr SPAPI AcquireSuite(const char* name, int32_t version, const void** suite) {
     if (!suite) return kSPBadParameterError;
     *suite = nullptr;
     if (!name) return kSPBadParameterError;
@@ -15,14 +15,14 @@ SPErr AcquireSuite(const char* name, int32_t version, const void** suite) {
     return rt->registry.Acquire(name, version, suite);
 }
 
-SPErr ReleaseSuite(const char* name, int32_t version) {
+SPErr SPAPI ReleaseSuite(const char* name, int32_t version) {
     if (!name) return kSPBadParameterError;
     Runtime* rt = Runtime::live;
     if (!rt) return kSPSuiteNotFoundError;
     return rt->registry.Release(name, version);
 }
 
-SPBoolean IsEqual(const char* a, const char* b) {
+SPBoolean SPAPI IsEqual(const char* a, const char* b) {
     return a && b && std::strcmp(a, b) == 0 ? 1 : 0;
 }
 

@@ -9,14 +9,14 @@ namespace easel {
 namespace {
 
 // Not an SPErr entry, so neither counted nor faulted: it cannot fail.
-AIReal GetOpacity(AIArtHandle handle) {
+AIReal SPAPI GetOpacity(AIArtHandle handle) {
     Runtime* rt = Runtime::live;
     if (!rt || !rt->current) return 1.0f;
     const Art* art = rt->current->doc.FindArt(ArtIdOf(handle));
     return art ? art->opacity : 1.0f;
 }
 
-SPErr SetOpacity(AIArtHandle handle, AIReal opacity) {
+SPErr SPAPI SetOpacity(AIArtHandle handle, AIReal opacity) {
     return DocumentBoundary(Op::BlendSetOpacity, [&](Runtime&, Session& s) -> SPErr {
         if (std::isnan(opacity)) return kSPBadParameterError;
         Art* art = nullptr;

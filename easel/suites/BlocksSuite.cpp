@@ -9,7 +9,7 @@
 namespace easel {
 namespace {
 
-SPErr AllocateBlock(size_t size, const char*, void** block) {
+SPErr SPAPI AllocateBlock(size_t size, const char*, void** block) {
     return Boundary(Op::BlocksAllocateBlock, kSPMemoryHandleError, [&](Runtime& rt) -> SPErr {
         if (!block) return kSPBadParameterError;
         *block = nullptr;
@@ -23,7 +23,7 @@ SPErr AllocateBlock(size_t size, const char*, void** block) {
     });
 }
 
-SPErr FreeBlock(void* block) {
+SPErr SPAPI FreeBlock(void* block) {
     return Boundary(Op::BlocksFreeBlock, kSPMemoryHandleError, [&](Runtime& rt) -> SPErr {
         if (!block) return kSPNoError;
         auto it = rt.blocks.find(block);
@@ -34,7 +34,7 @@ SPErr FreeBlock(void* block) {
     });
 }
 
-SPErr ReallocateBlock(void* block, size_t newSize, const char*, void** newBlock) {
+SPErr SPAPI ReallocateBlock(void* block, size_t newSize, const char*, void** newBlock) {
     return Boundary(Op::BlocksReallocateBlock, kSPMemoryHandleError, [&](Runtime& rt) -> SPErr {
         if (!newBlock) return kSPBadParameterError;
         auto it = rt.blocks.find(block);

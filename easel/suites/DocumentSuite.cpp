@@ -8,7 +8,7 @@ namespace {
 // Easel rasterises effects at 800 dpi, shows placed images and does not split long paths.
 constexpr float kOutputResolution = 800.0f;
 
-SPErr GetDocumentSetup(AIDocumentSetup* setup) {
+SPErr SPAPI GetDocumentSetup(AIDocumentSetup* setup) {
     return DocumentBoundary(Op::DocGetSetup, [&](Runtime&, Session& s) -> SPErr {
         if (!setup) return kSPBadParameterError;
         *setup = AIDocumentSetup{};
@@ -21,7 +21,7 @@ SPErr GetDocumentSetup(AIDocumentSetup* setup) {
     });
 }
 
-SPErr RedrawDocument() {
+SPErr SPAPI RedrawDocument() {
     return DocumentBoundary(Op::DocRedraw, [&](Runtime& rt, Session&) -> SPErr {
         ++rt.redraws;
         // A window repaints now, while the plug-in's dialog is still open over it.
@@ -30,7 +30,7 @@ SPErr RedrawDocument() {
     });
 }
 
-SPErr GetDocumentColorModel(int16_t* model) {
+SPErr SPAPI GetDocumentColorModel(int16_t* model) {
     return DocumentBoundary(Op::DocGetColorModel, [&](Runtime&, Session& s) -> SPErr {
         if (!model) return kSPBadParameterError;
         switch (s.doc.colorModel) {

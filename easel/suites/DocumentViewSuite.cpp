@@ -20,7 +20,7 @@ const View* FindView(const Session& s, AIDocumentViewHandle handle) {
     return &s.doc.views[id - 1];
 }
 
-SPErr CountDocumentViews(int32_t* count) {
+SPErr SPAPI CountDocumentViews(int32_t* count) {
     return DocumentBoundary(Op::ViewCount, [&](Runtime&, Session& s) -> SPErr {
         if (!count) return kSPBadParameterError;
         *count = static_cast<int32_t>(s.doc.views.size());
@@ -28,7 +28,7 @@ SPErr CountDocumentViews(int32_t* count) {
     });
 }
 
-SPErr GetNthDocumentView(int32_t n, AIDocumentViewHandle* view) {
+SPErr SPAPI GetNthDocumentView(int32_t n, AIDocumentViewHandle* view) {
     return DocumentBoundary(Op::ViewGetNth, [&](Runtime&, Session& s) -> SPErr {
         if (!view) return kSPBadParameterError;
         *view = nullptr;
@@ -38,7 +38,7 @@ SPErr GetNthDocumentView(int32_t n, AIDocumentViewHandle* view) {
     });
 }
 
-SPErr GetDocumentViewCenter(AIDocumentViewHandle handle, AIRealPoint* center) {
+SPErr SPAPI GetDocumentViewCenter(AIDocumentViewHandle handle, AIRealPoint* center) {
     return DocumentBoundary(Op::ViewGetCenter, [&](Runtime&, Session& s) -> SPErr {
         const View* v = FindView(s, handle);
         if (!v || !center) return kSPBadParameterError;
@@ -48,8 +48,8 @@ SPErr GetDocumentViewCenter(AIDocumentViewHandle handle, AIRealPoint* center) {
 }
 
 // The view's centre pixel shows its centre point; pixels are 1/zoom points, y downward.
-SPErr ViewPointToArtworkPoint(AIDocumentViewHandle handle, const AIPoint* viewPoint,
-                              AIRealPoint* artworkPoint) {
+SPErr SPAPI ViewPointToArtworkPoint(AIDocumentViewHandle handle, const AIPoint* viewPoint,
+                                    AIRealPoint* artworkPoint) {
     return DocumentBoundary(Op::ViewPointToArtwork, [&](Runtime&, Session& s) -> SPErr {
         const View* v = FindView(s, handle);
         if (!v || !viewPoint || !artworkPoint || !(v->zoom > 0)) return kSPBadParameterError;

@@ -20,8 +20,8 @@ size_t PositionOf(const Layer& layer, ArtId id) {
     return at == layer.art.rend() ? layer.art.size() : static_cast<size_t>(layer.art.rend() - at) - 1;
 }
 
-SPErr MakeEnvelope(AIArtHandle* art, int32_t artCount, AIArtHandle shape, const AIEnvelopeOptions* options,
-                   AIArtHandle* envelope) {
+SPErr SPAPI MakeEnvelope(AIArtHandle* art, int32_t artCount, AIArtHandle shape, const AIEnvelopeOptions* options,
+                         AIArtHandle* envelope) {
     return DocumentBoundary(Op::EnvelopeMake, [&](Runtime& rt, Session& s) -> SPErr {
         if (!envelope) return kSPBadParameterError;
         *envelope = nullptr;
@@ -74,8 +74,8 @@ SPErr MakeEnvelope(AIArtHandle* art, int32_t artCount, AIArtHandle shape, const 
 
 bool Amount(AIReal v) { return std::isfinite(v) && v >= -1.0f && v <= 1.0f; }
 
-SPErr SetEnvelopeWarp(AIArtHandle envelope, int32_t style, AIReal bend, AIReal horizontal, AIReal vertical,
-                      SPBoolean rotate) {
+SPErr SPAPI SetEnvelopeWarp(AIArtHandle envelope, int32_t style, AIReal bend, AIReal horizontal, AIReal vertical,
+                            SPBoolean rotate) {
     return DocumentBoundary(Op::EnvelopeSetWarp, [&](Runtime&, Session& s) -> SPErr {
         const Art* found = s.doc.FindArt(ArtIdOf(envelope));
         if (!found || found->kind != ArtKind::Envelope) return kSPBadParameterError;

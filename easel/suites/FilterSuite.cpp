@@ -10,8 +10,8 @@ namespace {
 
 std::string FromPascal(const unsigned char* text) { return std::string(reinterpret_cast<const char*>(text + 1), text[0]); }
 
-SPErr AddFilter(SPPluginRef self, const char* name, const PlatformAddFilterData* data, int32_t options,
-                AIFilterHandle* filter) {
+SPErr SPAPI AddFilter(SPPluginRef self, const char* name, const PlatformAddFilterData* data, int32_t options,
+                      AIFilterHandle* filter) {
     return Boundary(Op::FilterAdd, kSPOutOfMemoryError, [&](Runtime& rt) -> SPErr {
         if (!filter) return kSPBadParameterError;
         *filter = nullptr;
@@ -36,7 +36,7 @@ SPErr AddFilter(SPPluginRef self, const char* name, const PlatformAddFilterData*
     });
 }
 
-SPErr GetFilterMenuItem(AIFilterHandle filter, AIMenuItemHandle* menuItem) {
+SPErr SPAPI GetFilterMenuItem(AIFilterHandle filter, AIMenuItemHandle* menuItem) {
     return Boundary(Op::FilterGetMenuItem, kSPOutOfMemoryError, [&](Runtime& rt) -> SPErr {
         const FilterRecord* f = rt.FindFilter(filter);
         if (!f || !menuItem) return kSPBadParameterError;

@@ -8,7 +8,7 @@
 namespace easel {
 namespace {
 
-SPErr CountLayers(int32_t* count) {
+SPErr SPAPI CountLayers(int32_t* count) {
     return DocumentBoundary(Op::LayerCount, [&](Runtime&, Session& s) -> SPErr {
         if (!count) return kSPBadParameterError;
         *count = static_cast<int32_t>(s.doc.layers.size());
@@ -16,7 +16,7 @@ SPErr CountLayers(int32_t* count) {
     });
 }
 
-SPErr GetNthLayer(int32_t n, AILayerHandle* layer) {
+SPErr SPAPI GetNthLayer(int32_t n, AILayerHandle* layer) {
     return DocumentBoundary(Op::LayerGetNth, [&](Runtime&, Session& s) -> SPErr {
         if (!layer) return kSPBadParameterError;
         *layer = nullptr;
@@ -27,7 +27,7 @@ SPErr GetNthLayer(int32_t n, AILayerHandle* layer) {
     });
 }
 
-SPErr GetCurrentLayer(AILayerHandle* layer) {
+SPErr SPAPI GetCurrentLayer(AILayerHandle* layer) {
     return DocumentBoundary(Op::LayerGetCurrent, [&](Runtime&, Session& s) -> SPErr {
         if (!layer) return kSPBadParameterError;
         *layer = nullptr;
@@ -37,7 +37,7 @@ SPErr GetCurrentLayer(AILayerHandle* layer) {
     });
 }
 
-SPErr SetCurrentLayer(AILayerHandle layer) {
+SPErr SPAPI SetCurrentLayer(AILayerHandle layer) {
     return DocumentBoundary(Op::LayerSetCurrent, [&](Runtime&, Session& s) -> SPErr {
         const LayerId id = LayerIdOf(layer);
         if (id == 0 || !s.FindLayer(id)) return kSPBadParameterError;
@@ -46,7 +46,7 @@ SPErr SetCurrentLayer(AILayerHandle layer) {
     });
 }
 
-SPErr InsertLayer(AILayerHandle reference, int16_t paintOrder, AILayerHandle* newLayer) {
+SPErr SPAPI InsertLayer(AILayerHandle reference, int16_t paintOrder, AILayerHandle* newLayer) {
     return DocumentBoundary(Op::LayerInsert, [&](Runtime&, Session& s) -> SPErr {
         if (!newLayer) return kSPBadParameterError;
         *newLayer = nullptr;

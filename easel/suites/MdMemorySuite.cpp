@@ -16,7 +16,7 @@ MemoryRecord* RecordOf(Runtime& rt, AIMdMemoryHandle handle) {
     return rt.memoryHandles.count(record) ? record : nullptr;
 }
 
-SPErr NewHandle(size_t size, AIMdMemoryHandle* handle) {
+SPErr SPAPI NewHandle(size_t size, AIMdMemoryHandle* handle) {
     return Boundary(Op::MdNewHandle, kSPMemoryHandleError, [&](Runtime& rt) -> SPErr {
         if (!handle) return kSPBadParameterError;
         *handle = nullptr;
@@ -32,7 +32,7 @@ SPErr NewHandle(size_t size, AIMdMemoryHandle* handle) {
     });
 }
 
-SPErr DisposeHandle(AIMdMemoryHandle handle) {
+SPErr SPAPI DisposeHandle(AIMdMemoryHandle handle) {
     return Boundary(Op::MdDisposeHandle, kSPMemoryHandleError, [&](Runtime& rt) -> SPErr {
         if (!handle) return kSPNoError;
         MemoryRecord* record = RecordOf(rt, handle);
@@ -44,7 +44,7 @@ SPErr DisposeHandle(AIMdMemoryHandle handle) {
     });
 }
 
-SPErr GetSize(AIMdMemoryHandle handle, size_t* size) {
+SPErr SPAPI GetSize(AIMdMemoryHandle handle, size_t* size) {
     return Boundary(Op::MdGetSize, kSPMemoryHandleError, [&](Runtime& rt) -> SPErr {
         MemoryRecord* record = handle ? RecordOf(rt, handle) : nullptr;
         if (!record || !size) return kSPBadParameterError;
@@ -53,7 +53,7 @@ SPErr GetSize(AIMdMemoryHandle handle, size_t* size) {
     });
 }
 
-SPErr ResizeHandle(AIMdMemoryHandle handle, size_t newSize) {
+SPErr SPAPI ResizeHandle(AIMdMemoryHandle handle, size_t newSize) {
     return Boundary(Op::MdResizeHandle, kSPMemoryHandleError, [&](Runtime& rt) -> SPErr {
         MemoryRecord* record = handle ? RecordOf(rt, handle) : nullptr;
         if (!record) return kSPBadParameterError;

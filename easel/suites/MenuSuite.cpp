@@ -6,9 +6,9 @@
 namespace easel {
 namespace {
 
-SPErr UpdateMenuItemAutomatically(AIMenuItemHandle item, int32_t action, int32_t ifObjectIsInArtwork,
-                                  int32_t ifObjectIsNotInArtwork, int32_t ifIsSelected, int32_t ifIsNotSelected,
-                                  int32_t ifDocumentCondition, int32_t ifNotDocumentCondition) {
+SPErr SPAPI UpdateMenuItemAutomatically(AIMenuItemHandle item, int32_t action, int32_t ifObjectIsInArtwork,
+                                        int32_t ifObjectIsNotInArtwork, int32_t ifIsSelected, int32_t ifIsNotSelected,
+                                        int32_t ifDocumentCondition, int32_t ifNotDocumentCondition) {
     return Boundary(Op::MenuUpdateAutomatically, kSPOutOfMemoryError, [&](Runtime& rt) -> SPErr {
         FilterRecord* f = rt.FindMenuItem(item);
         if (!f || action != kAutoEnableMenuItemAction) return kSPBadParameterError;

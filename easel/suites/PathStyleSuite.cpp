@@ -26,7 +26,7 @@ bool Acceptable(const PathStyle& style) {
            style.dash.count <= 6;
 }
 
-SPErr GetPathStyle(AIArtHandle path, PathStyle* style) {
+SPErr SPAPI GetPathStyle(AIArtHandle path, PathStyle* style) {
     return DocumentBoundary(Op::StyleGet, [&](Runtime&, Session& s) -> SPErr {
         const Art* art = s.doc.FindArt(ArtIdOf(path));
         if (!art || art->kind != ArtKind::Path || !style) return kSPBadParameterError;
@@ -35,7 +35,7 @@ SPErr GetPathStyle(AIArtHandle path, PathStyle* style) {
     });
 }
 
-SPErr SetPathStyle(AIArtHandle path, const PathStyle* style) {
+SPErr SPAPI SetPathStyle(AIArtHandle path, const PathStyle* style) {
     return DocumentBoundary(Op::StyleSet, [&](Runtime&, Session& s) -> SPErr {
         if (!style || !Acceptable(*style)) return kSPBadParameterError;
         const Art* target = s.doc.FindArt(ArtIdOf(path));

@@ -37,7 +37,7 @@ Art* FindPath(Session& s, AIArtHandle handle) {
     return art && art->kind == ArtKind::Path ? art : nullptr;
 }
 
-SPErr GetPathSegmentCount(AIArtHandle path, int16_t* count) {
+SPErr SPAPI GetPathSegmentCount(AIArtHandle path, int16_t* count) {
     return DocumentBoundary(Op::PathGetCount, [&](Runtime&, Session& s) -> SPErr {
         const Art* art = FindPath(s, path);
         if (!art || !count) return kSPBadParameterError;
@@ -46,7 +46,7 @@ SPErr GetPathSegmentCount(AIArtHandle path, int16_t* count) {
     });
 }
 
-SPErr GetPathSegments(AIArtHandle path, int16_t index, int16_t count, AIPathSegment* segments) {
+SPErr SPAPI GetPathSegments(AIArtHandle path, int16_t index, int16_t count, AIPathSegment* segments) {
     return DocumentBoundary(Op::PathGetSegments, [&](Runtime&, Session& s) -> SPErr {
         const Art* art = FindPath(s, path);
         if (!art || !segments || index < 0 || count < 0) return kSPBadParameterError;
@@ -56,7 +56,7 @@ SPErr GetPathSegments(AIArtHandle path, int16_t index, int16_t count, AIPathSegm
     });
 }
 
-SPErr SetPathSegments(AIArtHandle path, int16_t index, int16_t count, const AIPathSegment* segments) {
+SPErr SPAPI SetPathSegments(AIArtHandle path, int16_t index, int16_t count, const AIPathSegment* segments) {
     return DocumentBoundary(Op::PathSetSegments, [&](Runtime& rt, Session& s) -> SPErr {
         const ArtId id = ArtIdOf(path);
         Art* art = FindPath(s, path);
@@ -103,7 +103,7 @@ SPErr SetPathSegments(AIArtHandle path, int16_t index, int16_t count, const AIPa
     });
 }
 
-SPErr GetPathClosed(AIArtHandle path, SPBoolean* closed) {
+SPErr SPAPI GetPathClosed(AIArtHandle path, SPBoolean* closed) {
     return DocumentBoundary(Op::PathGetClosed, [&](Runtime&, Session& s) -> SPErr {
         const Art* art = FindPath(s, path);
         if (!art || !closed) return kSPBadParameterError;
@@ -112,7 +112,7 @@ SPErr GetPathClosed(AIArtHandle path, SPBoolean* closed) {
     });
 }
 
-SPErr SetPathClosed(AIArtHandle path, SPBoolean closed) {
+SPErr SPAPI SetPathClosed(AIArtHandle path, SPBoolean closed) {
     return DocumentBoundary(Op::PathSetClosed, [&](Runtime&, Session& s) -> SPErr {
         if (!FindPath(s, path)) return kSPBadParameterError;
         Art* art = nullptr;

@@ -8,10 +8,10 @@ namespace easel {
 namespace {
 
 struct PlaceholderTable {
-    SPErr (*reserved)();
+    SPErr (SPAPI *reserved)();
 };
 
-SPErr Reserved() { return kSPNoError; }
+SPErr SPAPI Reserved() { return kSPNoError; }
 
 const PlaceholderTable kTable = {Reserved};
 

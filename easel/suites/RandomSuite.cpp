@@ -7,7 +7,7 @@
 namespace easel {
 namespace {
 
-AIReal FloatRnd() {
+AIReal SPAPI FloatRnd() {
     Runtime* rt = Runtime::live;
     if (!rt) return 0.0f;
     const uint32_t bits = static_cast<uint32_t>(rt->random()) >> 8;

@@ -12,48 +12,48 @@ namespace {
 constexpr float kDegreesToRadians = static_cast<float>(3.14159265358979323846 / 180.0);
 constexpr float kRadiansToDegrees = static_cast<float>(180.0 / 3.14159265358979323846);
 
-AIReal Divide(AIReal a, AIReal b) { return a / b; }
-AIReal DegreeToRadian(AIReal degrees) { return degrees * kDegreesToRadians; }
-AIReal RadianToDegree(AIReal radians) { return radians * kRadiansToDegrees; }
-AIReal Sin(AIReal radians) { return std::sin(radians); }
-AIReal Cos(AIReal radians) { return std::cos(radians); }
+AIReal SPAPI Divide(AIReal a, AIReal b) { return a / b; }
+AIReal SPAPI DegreeToRadian(AIReal degrees) { return degrees * kDegreesToRadians; }
+AIReal SPAPI RadianToDegree(AIReal radians) { return radians * kRadiansToDegrees; }
+AIReal SPAPI Sin(AIReal radians) { return std::sin(radians); }
+AIReal SPAPI Cos(AIReal radians) { return std::cos(radians); }
 // atan2 gives -pi for y = -0 (or a negative y too small to matter) and x < 0; the suite's range
 // is (-pi, pi], so that direction is +pi.
-AIReal ATan(AIReal y, AIReal x) {
+AIReal SPAPI ATan(AIReal y, AIReal x) {
     const float angle = std::atan2(y, x);
     return angle == -std::numbers::pi_v<float> ? std::numbers::pi_v<float> : angle;
 }
 
-AIReal PointLength(const AIRealPoint* p1, const AIRealPoint* p2) {
+AIReal SPAPI PointLength(const AIRealPoint* p1, const AIRealPoint* p2) {
     if (!p1 || !p2) return 0.0f;
     const float dx = p2->h - p1->h, dy = p2->v - p1->v;
     return std::sqrt(dx * dx + dy * dy);
 }
 
-AIReal PointAngle(const AIRealPoint* p1, const AIRealPoint* p2) {
+AIReal SPAPI PointAngle(const AIRealPoint* p1, const AIRealPoint* p2) {
     if (!p1 || !p2) return 0.0f;
     return std::atan2(p2->v - p1->v, p2->h - p1->h);
 }
 
-AIReal Interpolate(AIReal a, AIReal b, AIReal t) { return t * a + (1 - t) * b; }
+AIReal SPAPI Interpolate(AIReal a, AIReal b, AIReal t) { return t * a + (1 - t) * b; }
 
-void PointInterpolate(const AIRealPoint* p1, const AIRealPoint* p2, AIReal t, AIRealPoint* result) {
+void SPAPI PointInterpolate(const AIRealPoint* p1, const AIRealPoint* p2, AIReal t, AIRealPoint* result) {
     if (!p1 || !p2 || !result) return;
     result->h = t * p1->h + (1 - t) * p2->h;
     result->v = t * p1->v + (1 - t) * p2->v;
 }
 
-void SetTranslate(AIRealMatrix* m, AIReal tx, AIReal ty) {
+void SPAPI SetTranslate(AIRealMatrix* m, AIReal tx, AIReal ty) {
     if (m) *m = {1, 0, 0, 1, tx, ty};
 }
 
-void ConcatTranslate(AIRealMatrix* m, AIReal tx, AIReal ty) {
+void SPAPI ConcatTranslate(AIRealMatrix* m, AIReal tx, AIReal ty) {
     if (!m) return;
     m->tx += tx;
     m->ty += ty;
 }
 
-void ConcatScale(AIRealMatrix* m, AIReal sx, AIReal sy) {
+void SPAPI ConcatScale(AIRealMatrix* m, AIReal sx, AIReal sy) {
     if (!m) return;
     m->a *= sx;
     m->c *= sx;
@@ -64,7 +64,7 @@ void ConcatScale(AIRealMatrix* m, AIReal sx, AIReal sy) {
 }
 
 // The rotation applied after *m: each column of the map turns about the origin.
-void ConcatRotate(AIRealMatrix* m, AIReal radians) {
+void SPAPI ConcatRotate(AIRealMatrix* m, AIReal radians) {
     if (!m) return;
     const float s = std::sin(radians), c = std::cos(radians);
     const auto turn = [&](float& x, float& y) {

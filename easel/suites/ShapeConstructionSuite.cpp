@@ -69,13 +69,13 @@ std::array<AIPathSegment, 4> Ellipse(double cx, double cy, double hw, double hh)
             Segment(cx + hw, cy, cx + hw, cy - ky, cx + hw, cy + ky, false)};
 }
 
-SPErr NewPointPointRect(const AIRealPoint* centre, AIReal width, AIReal height, SPBoolean reversed,
-                        AIArtHandle* newArt) {
+SPErr SPAPI NewPointPointRect(const AIRealPoint* centre, AIReal width, AIReal height, SPBoolean reversed,
+                              AIArtHandle* newArt) {
     return MakeShape(Op::ShapeNewRect, centre, width, height, reversed, newArt, Rectangle);
 }
 
-SPErr NewPointPointOval(const AIRealPoint* centre, AIReal width, AIReal height, SPBoolean reversed,
-                        AIArtHandle* newArt) {
+SPErr SPAPI NewPointPointOval(const AIRealPoint* centre, AIReal width, AIReal height, SPBoolean reversed,
+                              AIArtHandle* newArt) {
     return MakeShape(Op::ShapeNewOval, centre, width, height, reversed, newArt, Ellipse);
 }
 

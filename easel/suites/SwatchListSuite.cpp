@@ -6,7 +6,7 @@
 namespace easel {
 namespace {
 
-SPErr CountSwatches(int32_t* count) {
+SPErr SPAPI CountSwatches(int32_t* count) {
     return DocumentBoundary(Op::SwatchCount, [&](Runtime&, Session& s) -> SPErr {
         if (!count) return kSPBadParameterError;
         *count = static_cast<int32_t>(s.doc.swatches.size());
@@ -14,7 +14,7 @@ SPErr CountSwatches(int32_t* count) {
     });
 }
 
-SPErr GetNthSwatch(int32_t n, AISwatchRef* swatch) {
+SPErr SPAPI GetNthSwatch(int32_t n, AISwatchRef* swatch) {
     return DocumentBoundary(Op::SwatchGetNth, [&](Runtime&, Session& s) -> SPErr {
         if (!swatch) return kSPBadParameterError;
         *swatch = nullptr;
@@ -24,7 +24,7 @@ SPErr GetNthSwatch(int32_t n, AISwatchRef* swatch) {
     });
 }
 
-SPErr GetSwatchColor(AISwatchRef swatch, PaintColor* color) {
+SPErr SPAPI GetSwatchColor(AISwatchRef swatch, PaintColor* color) {
     return DocumentBoundary(Op::SwatchGetColor, [&](Runtime&, Session& s) -> SPErr {
         const uint32_t id = HandleId(HandleKind::Swatch, swatch);
         if (id == 0 || id > s.doc.swatches.size() || !color) return kSPBadParameterError;

@@ -26,7 +26,7 @@ std::string NewSymbolName(const Document& doc) {
     }
 }
 
-SPErr NewSymbolFromArt(AIArtHandle art, AIPatternHandle* symbol, SPBoolean unused) {
+SPErr SPAPI NewSymbolFromArt(AIArtHandle art, AIPatternHandle* symbol, SPBoolean unused) {
     return DocumentBoundary(Op::SymbolNew, [&](Runtime& rt, Session& s) -> SPErr {
         if (symbol) *symbol = nullptr;
         const Art* source = s.doc.FindArt(ArtIdOf(art));
@@ -48,7 +48,7 @@ SPErr NewSymbolFromArt(AIArtHandle art, AIPatternHandle* symbol, SPBoolean unuse
     });
 }
 
-SPErr CountSymbols(int32_t* count) {
+SPErr SPAPI CountSymbols(int32_t* count) {
     return DocumentBoundary(Op::SymbolCount, [&](Runtime&, Session& s) -> SPErr {
         if (!count) return kSPBadParameterError;
         *count = static_cast<int32_t>(s.doc.symbols.size());

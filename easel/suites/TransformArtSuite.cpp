@@ -38,7 +38,7 @@ struct Change {
     float strokeWidth = 0;
 };
 
-SPErr TransformArt(AIArtHandle handle, const AIRealMatrix* matrix, AIReal lineScale, int32_t flags) {
+SPErr SPAPI TransformArt(AIArtHandle handle, const AIRealMatrix* matrix, AIReal lineScale, int32_t flags) {
     return DocumentBoundary(Op::TransformArt, [&](Runtime&, Session& s) -> SPErr {
         if (!matrix || !geometry::Finite(*matrix) || (flags & ~kKnownFlags) != 0) return kSPBadParameterError;
         const bool scaleLines = (flags & kScaleLines) != 0;

@@ -5,7 +5,7 @@
 namespace easel {
 namespace {
 
-SPErr UndoChanges() {
+SPErr SPAPI UndoChanges() {
     return DocumentBoundary(Op::UndoChanges, [&](Runtime&, Session& s) -> SPErr {
         s.journal.Undo(s.doc);
         return kSPNoError;

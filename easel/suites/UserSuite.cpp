@@ -12,7 +12,7 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-SPErr StringToReal(const unsigned char* text, AIReal* value) {
+SPErr SPAPI StringToReal(const unsigned char* text, AIReal* value) {
     return Boundary(Op::UserStringToReal, kSPOutOfMemoryError, [&](Runtime&) -> SPErr {
         if (!text || !value) return kSPBadParameterError;
         *value = 0.0f;
@@ -48,7 +48,7 @@ SPErr StringToReal(const unsigned char* text, AIReal* value) {
     });
 }
 
-SPErr RealToString(AIReal value, int16_t precision, unsigned char* text) {
+SPErr SPAPI RealToString(AIReal value, int16_t precision, unsigned char* text) {
     return Boundary(Op::UserRealToString, kSPOutOfMemoryError, [&](Runtime&) -> SPErr {
         if (!text || precision < 0 || precision > 10 || !std::isfinite(value)) return kSPBadParameterError;
         char buffer[128];

@@ -35,12 +35,12 @@ const ADMTrackerSuite* gTracker;
 std::vector<std::string> gLog;
 std::function<void(ADMDialogRef)> gInit;
 
-SPErr Init(ADMDialogRef d) {
+SPErr SPAPI Init(ADMDialogRef d) {
     if (gInit) gInit(d);
     return kSPNoError;
 }
 
-void LogNotify(ADMItemRef item, ADMNotifierRef) {
+void SPAPI LogNotify(ADMItemRef item, ADMNotifierRef) {
     gLog.push_back("notify " + std::to_string(gItem->GetID(item)) + " value " +
                    std::to_string(gItem->GetFloatValue(item)));
 }
@@ -272,17 +272,17 @@ TEST_F(DialogModelTest, PopupListsHoldEntriesByPositionAndOneChoice) {
 }
 
 // Item 20's notifier sends a notification to item 21 and reads what that one wrote.
-void Chain(ADMItemRef item, ADMNotifierRef) {
+void SPAPI Chain(ADMItemRef item, ADMNotifierRef) {
     ADMItemRef other = gDialog->GetItem(gItem->GetDialog(item), 21);
     gLog.push_back("before");
     gItem->SendNotify(other, kADMUserChangedNotifier);
     gLog.push_back("after " + std::to_string(gItem->GetIntValue(other)));
 }
-void Write(ADMItemRef item, ADMNotifierRef) {
+void SPAPI Write(ADMItemRef item, ADMNotifierRef) {
     gItem->SetIntValue(item, 1);
     gLog.push_back("inner");
 }
-void EndWith7(ADMItemRef item, ADMNotifierRef) { gDialog->EndModal(gItem->GetDialog(item), 7); }
+void SPAPI EndWith7(ADMItemRef item, ADMNotifierRef) { gDialog->EndModal(gItem->GetDialog(item), 7); }
 
 TEST_F(DialogModelTest, NotificationsRunAtOnceAndNestAndItemsOneAndTwoEndTheDialog) {
     EXPECT_EQ(Run([](ADMDialogRef d) {
@@ -340,7 +340,7 @@ struct Tracked {
 };
 Tracked gTracked;
 
-ADMBoolean Track(ADMItemRef item, ADMTrackerRef tracker) {
+ADMBoolean SPAPI Track(ADMItemRef item, ADMTrackerRef tracker) {
     gTracked.modifiers = gTracker->GetModifiers(nullptr);
     gTracked.byTracker = gTracker->GetModifiers(tracker);
     gTracker->GetPoint(nullptr, &gTracked.h, &gTracked.v);
