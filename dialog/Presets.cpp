@@ -278,7 +278,7 @@ void RefreshDialogFromSettings(ADMDialogRef dialog, StarSettings* settings) {
             ADMItem()->SetBooleanValue(item(id), IsOn(IntWord(s, layout->word)));
 }
 
-void ApplyPreset(ADMItemRef item, ADMNotifierRef notifier) {
+void SPAPI ApplyPreset(ADMItemRef item, ADMNotifierRef notifier) {
     if (!ADMDialog() || !ADMItem()) return;
     const ADMDialogRef dialog = ADMItem()->GetDialog(item);
     auto* settings = static_cast<StarSettings*>(ADMDialog()->GetUserData(dialog));

@@ -62,6 +62,6 @@ void RefreshDialogFromSettings(ADMDialogRef dialog, StarSettings* settings);
 // centre, the dialog is refreshed from it, list 151 is notified (star set 1 is shown) and the
 // active tab is refreshed, which reads the record back and, with Preview on, redraws the
 // preview.
-void ApplyPreset(ADMItemRef item, ADMNotifierRef notifier);
+void SPAPI ApplyPreset(ADMItemRef item, ADMNotifierRef notifier);
 
 }  // namespace corvanta

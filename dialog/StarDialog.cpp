@@ -174,7 +174,7 @@ SPErr RunStarDialog(AIFilterMessage* message) {
     return error ? error : kSPUserCanceledError;
 }
 
-SPErr InitStarDialog(ADMDialogRef dialog) {
+SPErr SPAPI InitStarDialog(ADMDialogRef dialog) {
     if (!DialogSuitesPresent()) return kSPSuiteNotFoundError;
     StarSettings* s = SettingsOfDialog(dialog);
     if (!s) return kSPBadParameterError;
@@ -198,7 +198,7 @@ SPErr InitStarDialog(ADMDialogRef dialog) {
     return kSPNoError;
 }
 
-void OnValueChanged(ADMItemRef item, ADMNotifierRef notifier) {
+void SPAPI OnValueChanged(ADMItemRef item, ADMNotifierRef notifier) {
     ADMItem()->DefaultNotify(item, notifier);
     const ADMDialogRef dialog = ADMItem()->GetDialog(item);
     StarSettings* s = SettingsOfDialog(dialog);
@@ -216,7 +216,7 @@ void OnValueChanged(ADMItemRef item, ADMNotifierRef notifier) {
     if (GenerateStars(*s) != kSPNoError) s->previewDrawn = 0;
 }
 
-void OnStarSetChosen(ADMItemRef item, ADMNotifierRef) {
+void SPAPI OnStarSetChosen(ADMItemRef item, ADMNotifierRef) {
     if (ADMItem()->GetID(item) != kStarSetList) return;
     const ADMDialogRef dialog = ADMItem()->GetDialog(item);
     StarSettings* s = SettingsOfDialog(dialog);
@@ -234,7 +234,7 @@ void OnStarSetChosen(ADMItemRef item, ADMNotifierRef) {
     if (SetShellCaption(set, caption)) items.SetText(Item(dialog, kSetShellCaption), caption);
 }
 
-void OnTabButton(ADMItemRef item, ADMNotifierRef) {
+void SPAPI OnTabButton(ADMItemRef item, ADMNotifierRef) {
     const int32_t tab = TabOfButton(ADMItem()->GetID(item));
     const ADMDialogRef dialog = ADMItem()->GetDialog(item);
     StarSettings* s = SettingsOfDialog(dialog);
@@ -243,7 +243,7 @@ void OnTabButton(ADMItemRef item, ADMNotifierRef) {
     ShowTab(dialog, tab);
 }
 
-void OnConfirm(ADMItemRef item, ADMNotifierRef notifier) {
+void SPAPI OnConfirm(ADMItemRef item, ADMNotifierRef notifier) {
     ADMItem()->DefaultNotify(item, notifier);
     const ADMDialogRef dialog = ADMItem()->GetDialog(item);
     StarSettings* s = SettingsOfDialog(dialog);
@@ -257,7 +257,7 @@ void OnConfirm(ADMItemRef item, ADMNotifierRef notifier) {
     s->dialogBoundsSaved = 1;
 }
 
-ADMBoolean TrackPickButton(ADMItemRef item, ADMTrackerRef tracker) {
+ADMBoolean SPAPI TrackPickButton(ADMItemRef item, ADMTrackerRef tracker) {
     const ADMDialogRef dialog = ADMItem()->GetDialog(item);
     StarSettings* s = SettingsOfDialog(dialog);
     if (!s) return true;

@@ -28,26 +28,26 @@ SPErr RunStarDialog(AIFilterMessage* message);
 // 430 x 375, creates and fills every item, shows the star set of the record, reads the record
 // back (drawing the first preview when Preview is on) and shows the stored tab. Returns 0;
 // kSPBadParameterError when the dialog has no record.
-SPErr InitStarDialog(ADMDialogRef dialog);
+SPErr SPAPI InitStarDialog(ADMDialogRef dialog);
 
 // The common notifier of every value item, "Preview" and "Shuffle": default handling, then
 // the record is read back from every item, the dependent items are enabled or disabled and,
 // with Preview on, the previous preview is replaced by a new one (previewDrawn 1). With
 // Preview off, or when the preview run fails, previewDrawn is 0.
-void OnValueChanged(ADMItemRef item, ADMNotifierRef notifier);
+void SPAPI OnValueChanged(ADMItemRef item, ADMNotifierRef notifier);
 
 // List 151's notifier: shows the chosen star set in spin edits 12 to 15 and captions 109 and
 // 111, and stores its index in starSetIndex. Nothing else is read and nothing is drawn. Any
 // other item, or a chosen entry outside sets 1 to 16 (or none), changes nothing.
-void OnStarSetChosen(ADMItemRef item, ADMNotifierRef notifier);
+void SPAPI OnStarSetChosen(ADMItemRef item, ADMNotifierRef notifier);
 
 // The tab buttons' notifier (160 .. 164): sets activeTab and shows that tab's items, hiding
 // the other tabs'. No default handling, no preview. Other items change nothing.
-void OnTabButton(ADMItemRef item, ADMNotifierRef notifier);
+void SPAPI OnTabButton(ADMItemRef item, ADMNotifierRef notifier);
 
 // The "OK" notifier: default handling (which ends the dialog with 1), then the dialog's bounds
 // are remembered in dialogBounds and dialogBoundsSaved is set.
-void OnConfirm(ADMItemRef item, ADMNotifierRef notifier);
+void SPAPI OnConfirm(ADMItemRef item, ADMNotifierRef notifier);
 
 // The pick buttons' track handler (190 .. 193). When the current event carries the pick
 // modifier, the button is tracked, the mouse point of the first document view is converted to
@@ -56,7 +56,7 @@ void OnConfirm(ADMItemRef item, ADMNotifierRef notifier);
 // centre, in degrees; the spin edit beside the button shows it. Without the modifier, or when
 // the point cannot be converted, nothing is set. In every case the active tab is refreshed
 // (with Preview on, a preview run). Returns true.
-ADMBoolean TrackPickButton(ADMItemRef item, ADMTrackerRef tracker);
+ADMBoolean SPAPI TrackPickButton(ADMItemRef item, ADMTrackerRef tracker);
 
 // Notifies the first value item of the stored tab (OnValueChanged: read back, preview) and
 // then the tab's button (OnTabButton: the tab is shown). An activeTab outside 1 .. 5 refreshes

@@ -192,7 +192,7 @@ void TumbleSettings(StarSettings& s, AIRealPoint viewCentre, RandomSource random
     }
 }
 
-void Tumble(ADMItemRef item, ADMNotifierRef notifier) {
+void SPAPI Tumble(ADMItemRef item, ADMNotifierRef notifier) {
     if (!ADMDialog() || !ADMItem()) return;
     const ADMDialogRef dialog = ADMItem()->GetDialog(item);
     auto* settings = static_cast<StarSettings*>(ADMDialog()->GetUserData(dialog));

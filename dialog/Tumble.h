@@ -40,6 +40,6 @@ void TumbleSettings(StarSettings& s, AIRealPoint viewCentre, RandomSource random
 // current view centre and the host's random numbers, the dialog is refreshed from it as after
 // a preset, list 152 keeps its choice, list 151 is notified (star set 1 is shown) and the
 // active tab is refreshed, which reads the record back and, with Preview on, redraws.
-void Tumble(ADMItemRef item, ADMNotifierRef notifier);
+void SPAPI Tumble(ADMItemRef item, ADMNotifierRef notifier);
 
 }  // namespace corvanta

@@ -1,6 +1,8 @@
 // PluginMain: the module's one exported entry. Recognises each host message by caller and
 // selector, brackets it with the acquisition and release of the suites, runs its handler and
 // shows any failure code.
+#include <type_traits>
+
 #include "AIFilter.h"
 #include "AIMenu.h"
 #include "SPMessage.h"
@@ -94,7 +96,7 @@ SPErr Dispatch(const SPBasicSuite* basic, const char* caller, const char* select
 
 }  // namespace corvanta
 
-extern "C" CORVANTA_EXPORT SPErr PluginMain(const char* caller, const char* selector, void* message) {
+extern "C" CORVANTA_EXPORT SPErr SPAPI PluginMain(const char* caller, const char* selector, void* message) {
     using namespace corvanta;
     auto* data = static_cast<SPMessageData*>(message);
     if (!data || !data->basic || !caller || !selector) return kSPBadParameterError;
@@ -113,3 +115,7 @@ extern "C" CORVANTA_EXPORT SPErr PluginMain(const char* caller, const char* sele
     ReleaseSuites(basic);
     return result;
 }
+
+// The host calls PluginMain through SPPluginMainProc: a definition of any other type, its
+// calling convention included, fails here instead of at the first message.
+static_assert(std::is_same_v<decltype(&PluginMain), SPPluginMainProc>);

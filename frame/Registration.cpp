@@ -13,14 +13,14 @@ namespace corvanta {
 
 namespace {
 
-void DefaultItemNotify(ADMItemRef item, ADMNotifierRef notifier) { ADMItem()->DefaultNotify(item, notifier); }
+void SPAPI DefaultItemNotify(ADMItemRef item, ADMNotifierRef notifier) { ADMItem()->DefaultNotify(item, notifier); }
 
 struct ErrorDialogData {
     const char* message;
     const char* codeText;
 };
 
-SPErr InitErrorDialog(ADMDialogRef dialog) {
+SPErr SPAPI InitErrorDialog(ADMDialogRef dialog) {
     const auto* data = static_cast<const ErrorDialogData*>(ADMDialog()->GetUserData(dialog));
     ADMItem()->SetNotifyProc(ADMDialog()->GetItem(dialog, 1), DefaultItemNotify);
     if (data) {
@@ -30,7 +30,7 @@ SPErr InitErrorDialog(ADMDialogRef dialog) {
     return kSPNoError;
 }
 
-SPErr InitAboutDialog(ADMDialogRef dialog) {
+SPErr SPAPI InitAboutDialog(ADMDialogRef dialog) {
     ADMItem()->SetNotifyProc(ADMDialog()->GetItem(dialog, 1), DefaultItemNotify);
     return kSPNoError;
 }
