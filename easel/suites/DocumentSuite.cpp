@@ -1,5 +1,6 @@
 // "AI Document Suite" v7: the current document's setup, redraw and colour model.
 #include "AIDocument.h"
+#include "suites/RecordLayouts.h"
 #include "suites/Runtime.h"
 
 namespace easel {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "AIFilterSuite.h"
+#include "suites/RecordLayouts.h"
 #include "suites/Runtime.h"
 
 namespace easel {

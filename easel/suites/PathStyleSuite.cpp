@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "AIPathStyle.h"
+#include "suites/RecordLayouts.h"
 #include "suites/Runtime.h"
 
 namespace easel {

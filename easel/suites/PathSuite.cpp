@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "AIPath.h"
+#include "suites/RecordLayouts.h"
 #include "suites/Runtime.h"
 
 namespace easel {
