@@ -1,4 +1,5 @@
 #include "geometry/Coons.h"
+#include "geometry/PortableMath.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +9,7 @@ namespace easel::geometry {
 
 namespace {
 
-double Distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
+double Distance(Point a, Point b) { return PortableHypot(a.x - b.x, a.y - b.y); }
 
 double SignedArea(const std::vector<Point>& ring) {
     double area = 0;

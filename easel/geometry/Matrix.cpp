@@ -1,4 +1,5 @@
 #include "geometry/Matrix.h"
+#include "geometry/PortableMath.h"
 
 namespace easel::geometry {
 
@@ -26,7 +27,7 @@ AIRealMatrix Translation(double tx, double ty) { return Rounded(1, 0, 0, 1, tx, 
 AIRealMatrix Scale(double sx, double sy) { return Rounded(sx, 0, 0, sy, 0, 0); }
 
 AIRealMatrix Rotation(double radians) {
-    const double c = std::cos(radians), s = std::sin(radians);
+    const double c = PortableCos(radians), s = PortableSin(radians);
     return Rounded(c, s, -s, c, 0, 0);
 }
 

@@ -1,4 +1,5 @@
 #include "geometry/Warp.h"
+#include "geometry/PortableMath.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,10 +25,10 @@ Point Deform(int32_t style, double x, double y, double a, double c, double b) {
             const double phi = X / r0;
             const double y0 = sign * Y;
             const double r = r0 + y0;
-            const double s = std::sin(phi / 2);
+            const double s = PortableSin(phi / 2);
             // r cos(phi) - r0, without the cancellation of two large terms.
-            const double up = y0 * std::cos(phi) - 2 * r0 * s * s;
-            return {r * std::sin(phi), sign * up};
+            const double up = y0 * PortableCos(phi) - 2 * r0 * s * s;
+            return {r * PortableSin(phi), sign * up};
         }
         case 2: return {X, Y - b * c * across * (1 - y) / 2};
         case 3: return {X, Y + b * c * across * (1 + y) / 2};
@@ -35,10 +36,10 @@ Point Deform(int32_t style, double x, double y, double a, double c, double b) {
         case 5: return {X, Y * (1 + b * across)};
         case 6: return {X * (1 + 0.25 * b * (1 - y)), Y - b * c * across * (1 - y) / 2};
         case 7: return {X * (1 + 0.25 * b * (1 + y)), Y + b * c * across * (1 + y) / 2};
-        case 8: return {X, Y + 0.5 * b * c * std::sin(kPi * x)};
-        case 9: return {X, Y + 0.35 * b * c * std::sin(2 * kPi * x + kPi * y / 2)};
+        case 8: return {X, Y + 0.5 * b * c * PortableSin(kPi * x)};
+        case 9: return {X, Y + 0.35 * b * c * PortableSin(2 * kPi * x + kPi * y / 2)};
         case 10: return {X, Y * (1 + 0.5 * b * across * (1 - x))};
-        case 11: return {X, Y + b * c * (1 - std::cos(kPi * (x + 1) / 2)) / 2};
+        case 11: return {X, Y + b * c * (1 - PortableCos(kPi * (x + 1) / 2)) / 2};
         case 12: {
             const double r2 = x * x + y * y;
             const double f = r2 < 1 ? 1 + 0.5 * b * (1 - r2) : 1;
@@ -49,7 +50,7 @@ Point Deform(int32_t style, double x, double y, double a, double c, double b) {
         case 15: {
             const double rho = std::min(1.0, std::sqrt(x * x + y * y) / std::numbers::sqrt2);
             const double theta = b * kPi / 2 * (1 - rho);
-            const double cs = std::cos(theta), sn = std::sin(theta);
+            const double cs = PortableCos(theta), sn = PortableSin(theta);
             return {cs * X - sn * Y, sn * X + cs * Y};
         }
         default: return {X, Y};

@@ -1,9 +1,10 @@
-// "AI Real Math Suite" v1: plain IEEE single precision, so that results are the same on every
-// build. Nothing here can fail, so these entries are not counted or faulted.
+// "AI Real Math Suite" v1: plain IEEE single precision, and sin, cos and atan2 of our own
+// (geometry/PortableMath.h), so that results are the same on every build and system. Nothing here can fail, so these entries are not counted or faulted.
 #include <cmath>
 #include <numbers>
 
 #include "AIRealMath.h"
+#include "geometry/PortableMath.h"
 #include "suites/Runtime.h"
 
 namespace easel {
@@ -15,12 +16,12 @@ constexpr float kRadiansToDegrees = static_cast<float>(180.0 / 3.141592653589793
 AIReal SPAPI Divide(AIReal a, AIReal b) { return a / b; }
 AIReal SPAPI DegreeToRadian(AIReal degrees) { return degrees * kDegreesToRadians; }
 AIReal SPAPI RadianToDegree(AIReal radians) { return radians * kRadiansToDegrees; }
-AIReal SPAPI Sin(AIReal radians) { return std::sin(radians); }
-AIReal SPAPI Cos(AIReal radians) { return std::cos(radians); }
+AIReal SPAPI Sin(AIReal radians) { return PortableSin(radians); }
+AIReal SPAPI Cos(AIReal radians) { return PortableCos(radians); }
 // atan2 gives -pi for y = -0 (or a negative y too small to matter) and x < 0; the suite's range
 // is (-pi, pi], so that direction is +pi.
 AIReal SPAPI ATan(AIReal y, AIReal x) {
-    const float angle = std::atan2(y, x);
+    const float angle = PortableAtan2(y, x);
     return angle == -std::numbers::pi_v<float> ? std::numbers::pi_v<float> : angle;
 }
 
@@ -32,7 +33,7 @@ AIReal SPAPI PointLength(const AIRealPoint* p1, const AIRealPoint* p2) {
 
 AIReal SPAPI PointAngle(const AIRealPoint* p1, const AIRealPoint* p2) {
     if (!p1 || !p2) return 0.0f;
-    return std::atan2(p2->v - p1->v, p2->h - p1->h);
+    return PortableAtan2(p2->v - p1->v, p2->h - p1->h);
 }
 
 AIReal SPAPI Interpolate(AIReal a, AIReal b, AIReal t) { return t * a + (1 - t) * b; }
@@ -66,7 +67,7 @@ void SPAPI ConcatScale(AIRealMatrix* m, AIReal sx, AIReal sy) {
 // The rotation applied after *m: each column of the map turns about the origin.
 void SPAPI ConcatRotate(AIRealMatrix* m, AIReal radians) {
     if (!m) return;
-    const float s = std::sin(radians), c = std::cos(radians);
+    const float s = PortableSin(radians), c = PortableCos(radians);
     const auto turn = [&](float& x, float& y) {
         const float nx = c * x - s * y;
         const float ny = s * x + c * y;
