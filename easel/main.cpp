@@ -29,10 +29,13 @@
 
 #include "dialogs/HeadlessPresenter.h"
 #include "export/Export.h"
+#if EASEL_HAS_WINDOW
 #include "gui/Gui.h"
+#endif
 #include "host/Host.h"
 #include "plugins/KeptRecord.h"
 #include "CommandLineParse.h"
+#include "platform/ChildProcess.h"
 #include "plugins/PluginManager.h"
 #include "validate/ValidateMain.h"
 
@@ -42,10 +45,9 @@ constexpr const char* kModuleName = "QM07_Corvanta.aip";
 
 // The module beside the executable, else the one of the build tree it was built with.
 std::string DefaultPlugin() {
-    std::error_code ec;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec) {
-        const std::filesystem::path beside = self.parent_path() / kModuleName;
+    if (const std::optional<std::filesystem::path> self = easel::ThisExecutable()) {
+        std::error_code ec;
+        const std::filesystem::path beside = self->parent_path() / kModuleName;
         if (std::filesystem::exists(beside, ec)) return beside.string();
     }
     return EASEL_BUILD_MODULE;
@@ -163,7 +165,9 @@ int Run(const Options& o) {
     int status = 0;
     if (o.gui) {
         const KeptRecord kept = filter ? LoadKeptRecord(host, filter, key, o) : KeptRecord{};
+#if EASEL_HAS_WINDOW
         status = easel::gui::RunDocumentWindow(host, plugin, o.colorModel);
+#endif
         if (filter && status == 0 && !SaveKeptRecord(host, filter, kept)) status = 1;
     } else if (o.about) {
         if (plugin.About() != kSPNoError) status = 1;
@@ -259,6 +263,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "easel: %s\n", e.what());
         return 2;
     }
+#if !EASEL_HAS_WINDOW
+    if (gui) {
+        std::fprintf(stderr, "easel: --gui: this build of easel has no window (it is built without FLTK)\n");
+        return 2;
+    }
+#endif
     if (gui && !o.actions.empty()) {
         std::fprintf(stderr, "easel: %s: the dialog actions are for the headless driver, not --gui\n",
                      o.actions.front().option.c_str());
@@ -270,6 +280,10 @@ int main(int argc, char** argv) {
         for (char c : ext) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         if (lower != ".svg" && lower != ".json" && lower != ".png" && lower != ".pdf") {
             std::fprintf(stderr, "easel: -o %s: the file must end in .svg, .json, .png or .pdf\n", output.c_str());
+            return 2;
+        }
+        if ((lower == ".png" || lower == ".pdf") && !easel::kCanWriteRaster) {
+            std::fprintf(stderr, "easel: -o %s: %s\n", output.c_str(), easel::kNoRasterReason);
             return 2;
         }
     }

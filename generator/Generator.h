@@ -11,6 +11,12 @@
 #include "frame/SuiteTable.h"
 #include "settings/StarSettings.h"
 
+// The same seed draws the same stars on every build only if floats round alike: on 32-bit x86
+// that means SSE arithmetic, not the x87 unit's wider registers.
+#if (defined(__i386__) || defined(_M_IX86)) && defined(__GNUC__) && !defined(__SSE2_MATH__)
+#error "32-bit x86 builds need SSE arithmetic (-msse2 -mfpmath=sse)"
+#endif
+
 namespace corvanta {
 
 // Lives for one run, never stored.

@@ -5,26 +5,26 @@
 namespace easel {
 namespace {
 
-// The tag of dialog-manager handles, so that they never equal another kind of Easel handle on
-// systems where a pointer has room for it.
-constexpr uintptr_t kTag = 0xAD;
-constexpr int kTagShift = sizeof(uintptr_t) >= 8 ? 56 : 0;
+// The tag of dialog-manager handles, in the bits where Easel's other handles keep their kind
+// (suites/Runtime.h), so that they never equal another kind of Easel handle:
+//   64-bit: 0xAD << 56 | serial (32 bits);  32-bit: 0xA << 28 | serial (28 bits)
+constexpr uintptr_t kTag = sizeof(uintptr_t) >= 8 ? 0xAD : 0xA;
+constexpr unsigned kTagShift = sizeof(uintptr_t) >= 8 ? 56 : 28;
+constexpr uintptr_t kSerialMask = sizeof(uintptr_t) >= 8 ? 0xFFFFFFFFu : 0x0FFFFFFFu;
 
+// Null for a serial that does not fit beside the tag (past 2^28 on 32-bit hosts).
 template <typename Handle>
 Handle MakeRef(uint32_t serial) {
-    uintptr_t bits = serial;
-    if constexpr (sizeof(uintptr_t) >= 8) bits |= kTag << kTagShift;
-    return reinterpret_cast<Handle>(bits);
+    if (serial > kSerialMask) return nullptr;
+    return reinterpret_cast<Handle>(kTag << kTagShift | serial);
 }
 
 // The serial in a handle, or 0 when it is not one of ours.
 template <typename Handle>
 uint32_t SerialOf(Handle handle) {
     const uintptr_t bits = reinterpret_cast<uintptr_t>(handle);
-    if constexpr (sizeof(uintptr_t) >= 8) {
-        if ((bits >> kTagShift) != kTag || ((bits >> 32) & 0xFFFFFF) != 0) return 0;
-    }
-    return static_cast<uint32_t>(bits);
+    if (bits != (kTag << kTagShift | (bits & kSerialMask))) return 0;
+    return static_cast<uint32_t>(bits & kSerialMask);
 }
 
 }  // namespace

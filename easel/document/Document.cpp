@@ -86,12 +86,13 @@ size_t Document::ArtBytes() const {
 namespace {
 
 constexpr ArtId kGenerationStep = ArtId(1) << kArtSlotBits;
+constexpr uint64_t kArtIdEnd = uint64_t{1} << kArtIdBits;  // the first id past the range
 
 }  // namespace
 
 ArtId Document::ReserveArt() {
     // A slot whose generations are used up is retired for good rather than wrap around.
-    while (!freedArtIds.empty() && freedArtIds.back() >= ArtId(0) - kGenerationStep)
+    while (!freedArtIds.empty() && uint64_t{freedArtIds.back()} + kGenerationStep >= kArtIdEnd)
         freedArtIds.pop_back();
     if (!freedArtIds.empty()) return freedArtIds.back() + kGenerationStep;
     if (arts.size() >= kArtSlotMask) return 0;

@@ -19,6 +19,12 @@
 #include <string>
 #include <vector>
 
+// The same seed draws the same stars on every build only if floats round alike: on 32-bit x86
+// that means SSE arithmetic, not the x87 unit's wider registers.
+#if (defined(__i386__) || defined(_M_IX86)) && defined(__GNUC__) && !defined(__SSE2_MATH__)
+#error "32-bit x86 builds need SSE arithmetic (-msse2 -mfpmath=sse)"
+#endif
+
 #include "AIPath.h"
 #include "AIPathStyle.h"
 
@@ -152,6 +158,9 @@ struct Document {
 };
 
 constexpr unsigned kArtSlotBits = 22;  // up to 4 194 303 art slots per document
+// Art ids use this many bits: all 32 where a handle has room beside them (64-bit hosts); 28
+// on 32-bit hosts, where a handle's top 4 bits name its kind (suites/Runtime.h).
+constexpr unsigned kArtIdBits = sizeof(void*) >= 8 ? 32 : 28;
 constexpr ArtId kArtSlotMask = (ArtId(1) << kArtSlotBits) - 1;
 // The slot of `id` in Document::arts; meaningful for id != 0.
 constexpr size_t ArtSlot(ArtId id) { return size_t((id & kArtSlotMask) - 1); }

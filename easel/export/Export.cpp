@@ -10,7 +10,10 @@
 
 #include "export/JsonDump.h"
 #include "export/Svg.h"
+#include "platform/Files.h"
+#if EASEL_HAS_RASTER
 #include "render/Raster.h"
+#endif
 
 namespace easel {
 
@@ -38,7 +41,7 @@ std::FILE* OpenTemporaryBeside(const std::string& path, std::string& tempPath) {
         tempPath = path + ".tmp-" + std::to_string(stamp % 1000000007ull) + "-" +
                    std::to_string(counter.fetch_add(1));
         errno = 0;
-        if (std::FILE* f = std::fopen(tempPath.c_str(), "wbx")) return f;
+        if (std::FILE* f = CreateNewFile(tempPath)) return f;
         if (errno != EEXIST) break;
     }
     const int err = errno;
@@ -55,11 +58,15 @@ void WriteDocumentFile(const Document& doc, const std::string& path) {
     else if (ext == ".json")
         text = DumpDocumentText(doc);
     else if (ext == ".png" || ext == ".pdf") {
+#if EASEL_HAS_RASTER
         try {
             text = ext == ".png" ? RenderPng(doc) : RenderPdf(doc);
         } catch (const RenderError& e) {
             Fail(path, e.what());
         }
+#else
+        Fail(path, kNoRasterReason);
+#endif
     } else
         Fail(path, (ext.empty() ? std::string("no extension") : "unknown extension \"" + ext + "\"") +
                        " (expected .svg, .json, .png or .pdf)");

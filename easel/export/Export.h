@@ -20,4 +20,13 @@ public:
 // previous file (or no file) in place, never a half-written one. Throws ExportError.
 void WriteDocumentFile(const Document& doc, const std::string& path);
 
+// Whether this build writes PNG and PDF (it needs cairo, which the Windows build goes without),
+// and what is said when it does not.
+#if EASEL_HAS_RASTER
+inline constexpr bool kCanWriteRaster = true;
+#else
+inline constexpr bool kCanWriteRaster = false;
+#endif
+inline constexpr const char* kNoRasterReason = "this build of easel has no PNG or PDF export (it is built without cairo)";
+
 }  // namespace easel

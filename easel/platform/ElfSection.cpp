@@ -16,7 +16,7 @@ public:
         if (offset > bytes_.size() || width > bytes_.size() - offset)
             throw ModuleError(std::string("truncated ELF file (") + what + " lies past its end)");
         uint64_t v = 0;
-        for (size_t i = 0; i < width; ++i) v |= uint64_t{bytes_[offset + i]} << (8 * i);
+        for (size_t i = 0; i < width; ++i) v |= uint64_t{bytes_[static_cast<size_t>(offset + i)]} << (8 * i);  // within, checked above
         return v;
     }
     bool Holds(uint64_t offset, uint64_t size) const {
@@ -73,7 +73,8 @@ std::vector<uint8_t> ElfSection(std::span<const uint8_t> file, std::string_view 
     const SectionHeader names = header(strndx);
     if (names.type == kNoBits || !r.Holds(names.offset, names.size))
         throw ModuleError("ELF section name table lies past the file's end");
-    const auto table = file.subspan(names.offset, names.size);
+    // Held by the file, so both fit in size_t.
+    const auto table = file.subspan(static_cast<size_t>(names.offset), static_cast<size_t>(names.size));
 
     for (uint64_t i = 0; i < count; ++i) {
         const SectionHeader h = header(i);
@@ -84,7 +85,7 @@ std::vector<uint8_t> ElfSection(std::span<const uint8_t> file, std::string_view 
             continue;
         if (h.type == kNoBits || !r.Holds(h.offset, h.size))
             throw ModuleError("section " + std::string(name) + " lies past the file's end");
-        const auto data = file.subspan(h.offset, h.size);
+        const auto data = file.subspan(static_cast<size_t>(h.offset), static_cast<size_t>(h.size));
         return {data.begin(), data.end()};
     }
     throw ModuleError("no section " + std::string(name));

@@ -1,4 +1,5 @@
 // RunInChild on POSIX: fork, a pipe for the verdict, poll with a deadline, SIGKILL at it.
+// The forked copy runs the task's function; its arguments are for systems without fork.
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -27,8 +28,7 @@ void WriteAll(int fd, const std::string& text) {
 
 }  // namespace
 
-ChildOutcome RunInChild(const std::function<bool(std::string& detail)>& work, int timeoutSeconds,
-                        bool quiet) {
+ChildOutcome RunInChild(const ChildTask& task, int timeoutSeconds, bool quiet) {
     ChildOutcome outcome;
     int fds[2];
     if (::pipe(fds) != 0) {
@@ -55,7 +55,7 @@ ChildOutcome RunInChild(const std::function<bool(std::string& detail)>& work, in
         std::string detail;
         bool passed = false;
         try {
-            passed = work(detail);
+            passed = task.work(detail);
         } catch (const std::exception& e) {
             detail = std::string("exception: ") + e.what();
         } catch (...) {
@@ -113,6 +113,15 @@ ChildOutcome RunInChild(const std::function<bool(std::string& detail)>& work, in
         outcome.detail = received.substr(1);
     }
     return outcome;
+}
+
+void EndProcessOnFault() {}
+
+std::optional<std::filesystem::path> ThisExecutable() {
+    std::error_code ec;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) return std::nullopt;
+    return self;
 }
 
 }  // namespace easel

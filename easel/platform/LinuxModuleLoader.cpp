@@ -3,9 +3,6 @@
 #include <dlfcn.h>
 #include <link.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "platform/ModuleLoader.h"
 
 namespace easel {
@@ -13,19 +10,15 @@ namespace {
 
 constexpr const char* kResourceSection = ".corvanta.res";
 
-std::vector<uint8_t> ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw ModuleError("cannot be opened");
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw ModuleError("cannot be read");
-    return bytes;
-}
-
 class LinuxModuleLoader final : public ModuleLoader {
 public:
     std::vector<uint8_t> ReadResources(const std::string& path) override {
-        const std::vector<uint8_t> file = ReadWholeFile(path);
+        const std::vector<uint8_t> file = ReadModuleFile(path);
         return ElfSection(file, kResourceSection);
+    }
+
+    std::vector<std::string> ExportedSymbols(const std::string& path) override {
+        return ElfExportedSymbols(ReadModuleFile(path));
     }
 
     Handle Open(const std::string& path) override {

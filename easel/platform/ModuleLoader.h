@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <span>
 #include <stdexcept>
@@ -26,10 +27,13 @@ public:
 
     virtual ~ModuleLoader() = default;
 
-    // The module's compiled resources (the bytes of a .res file), read without loading or
-    // running any of its code. Throws ModuleError when the file cannot be read, is not a module
+    // The module's compiled resources (the bytes of a .res file), read without running any of
+    // its code. Throws ModuleError when the file cannot be read, is not a module of this system
     // or carries no resources.
     virtual std::vector<uint8_t> ReadResources(const std::string& path) = 0;
+    // The names the module exports, as the system's loader would resolve them from outside,
+    // read without running any of its code. Throws ModuleError like ReadResources.
+    virtual std::vector<std::string> ExportedSymbols(const std::string& path) = 0;
     // Loads the module, resolving every symbol now. Throws ModuleError.
     virtual Handle Open(const std::string& path) = 0;
     // The address of an exported function of this module itself (not of a library it uses),
@@ -38,8 +42,12 @@ public:
     virtual void Close(Handle module) = 0;
 };
 
-// The loader of this system: shared objects, resources in the ELF section ".corvanta.res".
+// The loader of this system. Linux: shared objects, resources in the ELF section
+// ".corvanta.res". Windows: DLLs, resources read through the system's resource functions.
 std::unique_ptr<ModuleLoader> MakeSystemModuleLoader();
+
+// The whole file at `path`. Throws ModuleError ("cannot be opened", "cannot be read").
+std::vector<uint8_t> ReadModuleFile(const std::string& path);
 
 // The bytes of section `name` of a 64-bit little-endian ELF file. Every offset and size is
 // checked against the file, so a corrupt or truncated file throws ModuleError instead of being

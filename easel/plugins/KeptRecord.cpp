@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "platform/ConfigDirectory.h"
+#include "platform/Files.h"
 
 namespace easel {
 namespace {
@@ -46,7 +47,7 @@ RecordRead ReadRecordFile(const std::filesystem::path& path, size_t expectedSize
         read.problem = Quote(path) + ": not a record file (not a regular file)";
         return read;
     }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenForReading(path);
     if (!file) {
         read.problem = Quote(path) + ": cannot be read: " + std::strerror(errno);
         return read;
@@ -87,7 +88,7 @@ void WriteRecordFile(const std::filesystem::path& path, std::span<const uint8_t>
         temporary = path;
         const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
         temporary += ".tmp-" + std::to_string(now & 0xFFFFFF) + "-" + std::to_string(counter++);
-        file = std::fopen(temporary.c_str(), "wbx");  // exclusive: never another's file
+        file = CreateNewFile(temporary);  // exclusive: never another's file
         if (!file && errno != EEXIST) break;
     }
     if (!file) throw RecordFileError(Quote(path) + ": cannot be written: " + std::strerror(errno));

@@ -96,28 +96,32 @@ constexpr size_t kOpCount = static_cast<size_t>(Op::Count);
 std::string OperationName(Op op);
 
 // ---- Handles --------------------------------------------------------------------------------
-// A handle is an id cast to the opaque pointer type. On 64-bit hosts the kind sits in the top
-// bits, so that an art handle passed where a layer is expected is refused, not misread.
+// A handle is an id and its kind in one pointer-sized word, so that an art handle passed where
+// a layer is expected is refused, not misread:
+//   64-bit: kind << 56 | id (32 bits; bits 32..55 zero)
+//   32-bit: kind << 28 | id (28 bits; the document keeps art ids within, see kArtIdBits)
 
 enum class HandleKind : uintptr_t {
     Art = 1, Layer = 2, View = 3, Swatch = 4, Style = 5, Plugin = 6, Filter = 7, MenuItem = 8
 };
 
+inline constexpr unsigned kHandleKindShift = sizeof(uintptr_t) >= 8 ? 56 : 28;
+inline constexpr uintptr_t kHandleIdMask = sizeof(uintptr_t) >= 8 ? 0xFFFFFFFFu : 0x0FFFFFFFu;
+
+// The handle of `id`; null when the id does not fit beside the kind (only on 32-bit hosts,
+// past 2^28 ids of one kind).
 template <typename Handle>
 Handle MakeHandle(HandleKind kind, uint32_t id) {
-    uintptr_t bits = id;
-    if constexpr (sizeof(uintptr_t) >= 8) bits |= static_cast<uintptr_t>(kind) << 56;
-    return reinterpret_cast<Handle>(bits);
+    if (id > kHandleIdMask) return nullptr;
+    return reinterpret_cast<Handle>(static_cast<uintptr_t>(kind) << kHandleKindShift | id);
 }
 
 // The id in `handle`, or 0 for a null handle or one of another kind.
 template <typename Handle>
 uint32_t HandleId(HandleKind kind, Handle handle) {
     const uintptr_t bits = reinterpret_cast<uintptr_t>(handle);
-    if constexpr (sizeof(uintptr_t) >= 8) {
-        if ((bits >> 56) != static_cast<uintptr_t>(kind) || ((bits >> 32) & 0xFFFFFF) != 0) return 0;
-    }
-    return static_cast<uint32_t>(bits);
+    if (bits != (static_cast<uintptr_t>(kind) << kHandleKindShift | (bits & kHandleIdMask))) return 0;
+    return static_cast<uint32_t>(bits & kHandleIdMask);
 }
 
 inline AIArtHandle ArtHandle(ArtId id) { return MakeHandle<AIArtHandle>(HandleKind::Art, id); }

@@ -1674,7 +1674,7 @@ void ItemNeutral(Probe& p, const ADMItemSuite& s, const Named<ADMItemRef>& i) {
 }
 
 int gNotified = 0;
-void CountNotify(ADMItemRef, ADMNotifierRef) { ++gNotified; }
+void SPAPI CountNotify(ADMItemRef, ADMNotifierRef) { ++gNotified; }
 
 void ItemHostile(Probe& p, Fixture& f, const ADMItemSuite& s) {
     // Every entry is listed once, whatever the calls below reach.

@@ -27,7 +27,7 @@ bool Opens(const Context& c, std::string& detail) {
 }
 
 bool ExportsOnlyItsEntryPoint(const Context& c, std::string& detail) {
-    const std::vector<std::string> names = ElfExportedSymbols(ReadFileBytes(c.plugin));
+    const std::vector<std::string> names = MakeSystemModuleLoader()->ExportedSymbols(c.plugin);
     const auto pipl = ParseResources(MakeSystemModuleLoader()->ReadResources(c.plugin)).Pipl();
     const std::string entry = pipl && pipl->entryPoint() ? *pipl->entryPoint() : "PluginMain";
     if (names.size() == 1 && names[0] == entry) {

@@ -16,6 +16,7 @@
 #include "document/Document.h"
 #include "export/JsonDump.h"
 #include "host/Host.h"
+#include "platform/Files.h"
 #include "plugins/PluginManager.h"
 #include "validate/Validator.h"
 
@@ -50,7 +51,7 @@ std::vector<Scenario> Scenarios() {
 // A presenter that plays a script without writing anything, or hands the dialog to a function.
 class QuietPresenter final : public DialogPresenter {
 public:
-    explicit QuietPresenter(std::vector<DialogAction> actions) : null_(std::fopen("/dev/null", "w")) {
+    explicit QuietPresenter(std::vector<DialogAction> actions) : null_(OpenNullOutput()) {
         inner_ = std::make_unique<HeadlessPresenter>(null_ ? null_ : stdout, null_ ? null_ : stderr);
         inner_->SetScript(std::move(actions));
     }

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "CommandLineParse.h"
+#include "platform/ChildProcess.h"
 #include "validate/ValidateMain.h"
 #include "validate/Validator.h"
 
@@ -24,7 +25,14 @@ int Main(int argc, char** argv, const std::string& defaultPlugin) {
     app.add_flag("--verbose", options.verbose, "let the checks' own output through");
     app.add_option("--time-scale", options.timeScale, "multiply every check's time bound (for slow builds)")
         ->check(CLI::Range(1, 100));
+    // A child started afresh to run one check (platform/ChildProcess.h); not for people.
+    app.add_option("--child-check", options.childCheck)->group("");
+    app.add_option(kChildVerdictOption, options.childVerdict)->group("");
     if (const std::optional<int> status = ParseCommandLine(app, argc, argv)) return *status;
+    if (!options.childCheck.empty() && options.childVerdict.empty()) {
+        std::cerr << "easel validate: --child-check needs " << kChildVerdictOption << '\n';
+        return 2;
+    }
     if (options.plugin.empty()) options.plugin = defaultPlugin;
     options.seed = seed ? *seed : std::random_device{}();
     return Run(options, std::cout);

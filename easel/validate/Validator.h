@@ -24,6 +24,10 @@ struct Options {
     bool json = false;         // one JSON document instead of lines
     bool verbose = false;      // let the checks' own output through
     int timeScale = 1;         // multiplies every check's time bound (slow builds: sanitizers)
+    // Set in a child started afresh (platform/ChildProcess.h): run the check of exactly this
+    // name in this process and write its verdict to `childVerdict`, nothing else.
+    std::string childCheck;
+    std::string childVerdict;
 };
 
 // What a check knows of the run.

@@ -14,33 +14,33 @@ namespace easel::testing {
 namespace {
 
 TEST(ChildProcess, VerdictsCrashesHangsAndExceptionsAreToldApart) {
-    ChildOutcome pass = RunInChild([](std::string& d) { return d = "fine", true; }, 10, true);
+    ChildOutcome pass = RunInChild({[](std::string& d) { return d = "fine", true; }, {}}, 10, true);
     EXPECT_EQ(pass.ending, ChildOutcome::Ending::Finished);
     EXPECT_TRUE(pass.passed);
     EXPECT_EQ(pass.detail, "fine");
 
-    ChildOutcome fail = RunInChild([](std::string& d) { return d = "wrong\nmore", false; }, 10, true);
+    ChildOutcome fail = RunInChild({[](std::string& d) { return d = "wrong\nmore", false; }, {}}, 10, true);
     EXPECT_EQ(fail.ending, ChildOutcome::Ending::Finished);
     EXPECT_FALSE(fail.passed);
     EXPECT_EQ(fail.detail, "wrong\nmore");
 
     // abort, since a sanitizer turns a SIGSEGV into its own report and exit status.
-    ChildOutcome crash = RunInChild([](std::string&) -> bool { std::abort(); }, 10, true);
+    ChildOutcome crash = RunInChild({[](std::string&) -> bool { std::abort(); }, {}}, 10, true);
     EXPECT_EQ(crash.ending, ChildOutcome::Ending::Crashed);
     EXPECT_NE(crash.detail.find("signal 6"), std::string::npos) << crash.detail;
 
-    ChildOutcome hang = RunInChild([](std::string&) {
+    ChildOutcome hang = RunInChild({[](std::string&) {
         for (;;) std::this_thread::sleep_for(std::chrono::seconds(1));
         return true;
-    }, 1, true);
+    }, {}}, 1, true);
     EXPECT_EQ(hang.ending, ChildOutcome::Ending::TimedOut);
 
-    ChildOutcome thrown = RunInChild([](std::string&) -> bool { throw std::runtime_error("no"); }, 10, true);
+    ChildOutcome thrown = RunInChild({[](std::string&) -> bool { throw std::runtime_error("no"); }, {}}, 10, true);
     EXPECT_EQ(thrown.ending, ChildOutcome::Ending::Finished);
     EXPECT_FALSE(thrown.passed);
     EXPECT_EQ(thrown.detail, "exception: no");
 
-    ChildOutcome silent = RunInChild([](std::string&) -> bool { std::_Exit(3); }, 10, true);
+    ChildOutcome silent = RunInChild({[](std::string&) -> bool { std::_Exit(3); }, {}}, 10, true);
     EXPECT_EQ(silent.ending, ChildOutcome::Ending::NoResult);
     EXPECT_NE(silent.detail.find("exit status 3"), std::string::npos) << silent.detail;
 }

@@ -39,6 +39,7 @@ public:
         if (at != bytes.end()) std::copy(to_.begin(), to_.end(), at);
         return bytes;
     }
+    std::vector<std::string> ExportedSymbols(const std::string& path) override { return system_->ExportedSymbols(path); }
     Handle Open(const std::string& path) override { return system_->Open(path); }
     void* Find(Handle m, const std::string& name) override { return system_->Find(m, name); }
     void Close(Handle m) override { system_->Close(m); }

@@ -17,7 +17,7 @@
 #include "plugins/PluginManager.h"
 #include "settings/StarSettings.h"
 
-extern "C" SPErr PluginMain(const char* caller, const char* selector, void* message);
+extern "C" SPErr SPAPI PluginMain(const char* caller, const char* selector, void* message);
 
 namespace corvanta::testing {
 namespace {
@@ -29,6 +29,7 @@ using easel::UserResult;
 class InProcessLoader final : public easel::ModuleLoader {
 public:
     std::vector<uint8_t> ReadResources(const std::string& path) override { return system_->ReadResources(path); }
+    std::vector<std::string> ExportedSymbols(const std::string& path) override { return system_->ExportedSymbols(path); }
     Handle Open(const std::string&) override { return this; }
     void* Find(Handle, const std::string& name) override {
         return name == "PluginMain" ? reinterpret_cast<void*>(&PluginMain) : nullptr;

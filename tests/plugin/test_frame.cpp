@@ -7,7 +7,7 @@
 #include "frame/PascalString.h"
 #include "frame/Registration.h"
 
-extern "C" SPErr PluginMain(const char* caller, const char* selector, void* message);
+extern "C" SPErr SPAPI PluginMain(const char* caller, const char* selector, void* message);
 
 namespace corvanta::testing {
 namespace {
