@@ -5,7 +5,7 @@ ASAN_BUILD ?= build-asan
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCORVANTA_WERROR=ON
 
-.PHONY: all setup build run test sanitize-test fuzz bench clean
+.PHONY: all setup build run win32-run test sanitize-test fuzz bench clean
 
 all: build
 
@@ -21,12 +21,16 @@ build: $(BUILD)/build.ninja
 run: build
 	$(BUILD)/bin/easel -o stars.svg
 
+# The main job with the Windows build: easel.exe and the Windows module under wine.
+win32-run: build
+	scripts/wine-easel.sh $(BUILD) --plugin $(BUILD)/win32/QM07_Corvanta.aip -o stars.svg
+
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize-test: setup
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANTA_SANITIZE=ON -DCORVANTA_BENCH=OFF $(CMAKE_FLAGS)
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANTA_SANITIZE=ON -DCORVANTA_BENCH=OFF -DCORVANTA_WIN32=OFF $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
@@ -35,7 +39,7 @@ sanitize-test: setup
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 fuzz: | setup
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANTA_FUZZ=ON -DCORVANTA_BENCH=OFF
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANTA_FUZZ=ON -DCORVANTA_BENCH=OFF -DCORVANTA_WIN32=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_filter
 	mkdir -p $(FUZZ_BUILD)/corpus && cp tests/fuzz/corpus/* $(FUZZ_BUILD)/corpus/
 	cd $(FUZZ_BUILD) && ./tests/fuzz/fuzz_filter corpus -max_len=700 -max_total_time=$(FUZZ_SECONDS) -timeout=20 -rss_limit_mb=4096 -print_final_stats=1
