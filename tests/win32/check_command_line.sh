@@ -61,5 +61,12 @@ expect_module_refused no-property-list "no plug-in property list (PIPL 16000)" "
 expect_module_refused no-entry "does not export its entry point PluginMain" "$WIN32_DIR/fixtures/no_entry.aip"
 [ ! -e z.svg ] && pass || fail "a refused module's run wrote a file"
 
+# A module that faults: the validator's child process ends with the exception's code, and the
+# check fails naming it, instead of the validator going down.
+wine_easel validate --plugin "$WIN32_DIR/fixtures/crashing_entry.aip" --only module/opens --seed 1 >crash.out 2>&1 && s=0 || s=$?
+sed -i 's/\r$//' crash.out
+if [ "$s" = 1 ] && grep -q "FAIL module/opens: crashed with exception 0xC0000005 (access violation)" crash.out &&
+   grep -q "0 passed, 1 failed" crash.out; then pass; else fail "crashing module: exit $s: $(head -3 crash.out)"; fi
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
