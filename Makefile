@@ -44,8 +44,11 @@ fuzz: | setup
 	mkdir -p $(FUZZ_BUILD)/corpus && cp tests/fuzz/corpus/* $(FUZZ_BUILD)/corpus/
 	cd $(FUZZ_BUILD) && ./tests/fuzz/fuzz_filter corpus -max_len=700 -max_total_time=$(FUZZ_SECONDS) -timeout=20 -rss_limit_mb=4096 -print_final_stats=1
 
+# Every benchmark program the build made, one after another; the first failure stops.
 bench: build
-	$(BUILD)/bench/bench_generate
+	@set -e; found=0; for b in $(BUILD)/bench/bench_*; do \
+	  if [ -f "$$b" ] && [ -x "$$b" ]; then found=1; echo "== $$b"; "$$b"; fi; \
+	done; [ $$found = 1 ] || { echo "no benchmark programs in $(BUILD)/bench" >&2; exit 1; }
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
