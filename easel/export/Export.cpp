@@ -6,10 +6,12 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <new>
 #include <system_error>
 
 #include "export/JsonDump.h"
 #include "export/Svg.h"
+#include "export/TextWriter.h"
 #include "platform/Files.h"
 #if EASEL_HAS_RASTER
 #include "render/Raster.h"
@@ -50,19 +52,18 @@ std::FILE* OpenTemporaryBeside(const std::string& path, std::string& tempPath) {
 
 }  // namespace
 
-void WriteDocumentFile(const Document& doc, const std::string& path) {
+void WriteDocumentFile(const Document& doc, const std::string& path, Progress* progress) {
     const std::string ext = LowerExtension(path);
-    std::string text;
-    if (ext == ".svg")
-        text = ExportSvg(doc);
-    else if (ext == ".json")
-        text = DumpDocumentText(doc);
-    else if (ext == ".png" || ext == ".pdf") {
+    std::string text;  // PNG and PDF only, which cairo makes whole
+    if (ext == ".svg" || ext == ".json") {
+    } else if (ext == ".png" || ext == ".pdf") {
 #if EASEL_HAS_RASTER
         try {
             text = ext == ".png" ? RenderPng(doc) : RenderPdf(doc);
         } catch (const RenderError& e) {
             Fail(path, e.what());
+        } catch (const std::bad_alloc&) {
+            Fail(path, "out of memory");
         }
 #else
         Fail(path, kNoRasterReason);
@@ -73,16 +74,40 @@ void WriteDocumentFile(const Document& doc, const std::string& path) {
 
     std::string tempPath;
     std::FILE* f = OpenTemporaryBeside(path, tempPath);
-    const size_t written = std::fwrite(text.data(), 1, text.size(), f);
-    int err = written == text.size() ? 0 : errno;
-    if (std::fflush(f) != 0 && err == 0) err = errno ? errno : EIO;
-    if (std::fclose(f) != 0 && err == 0) err = errno ? errno : EIO;
-    if (written != text.size() && err == 0) err = EIO;
-    std::error_code ec;
-    if (err != 0) {
-        fs::remove(tempPath, ec);
-        Fail(path, std::generic_category().message(err));
+    const auto discard = [&] {
+        if (f) std::fclose(f);
+        f = nullptr;
+        std::error_code ignored;
+        fs::remove(tempPath, ignored);
+    };
+    try {
+        FileWriter out(f);
+        if (ext == ".svg")
+            ExportSvg(doc, out, progress);
+        else if (ext == ".json")
+            DumpDocument(doc, out, progress);
+        else
+            out.Put(text);
+        out.Flush();
+        errno = 0;
+        if (std::fflush(f) != 0) throw std::system_error(errno ? errno : EIO, std::generic_category());
+        const int closed = std::fclose(f);
+        f = nullptr;
+        if (closed != 0) throw std::system_error(errno ? errno : EIO, std::generic_category());
+    } catch (const Cancelled&) {
+        discard();
+        throw;
+    } catch (const std::bad_alloc&) {
+        discard();
+        Fail(path, "out of memory");
+    } catch (const std::system_error& e) {
+        discard();
+        Fail(path, e.code().message());
+    } catch (...) {
+        discard();
+        throw;
     }
+    std::error_code ec;
     fs::rename(tempPath, path, ec);
     if (ec) {
         std::error_code ignored;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "document/Document.h"
+#include "document/Progress.h"
 
 namespace easel {
 
@@ -14,11 +15,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// ".svg" (ExportSvg), ".json" (DumpDocumentText), ".png" (RenderPng) or ".pdf" (RenderPdf),
-// case-insensitive. The text goes to a
-// temporary file beside `path` that is then renamed over it, so a failure leaves the
-// previous file (or no file) in place, never a half-written one. Throws ExportError.
-void WriteDocumentFile(const Document& doc, const std::string& path);
+// ".svg" (ExportSvg), ".json" (DumpDocument), ".png" (RenderPng) or ".pdf" (RenderPdf),
+// case-insensitive. SVG and the dump are written to a temporary file beside `path` as they
+// are produced (through a 1 MiB buffer, never as one text in memory); the temporary is then
+// renamed over `path`, so a failure leaves the previous file (or no file) in place, never a
+// half-written one. Throws ExportError for every failure, running out of memory or disk
+// included. `progress` hears how far the export is (by the share of the document's segments
+// written); when it answers false the temporary is removed, the previous file left as it
+// was, and Cancelled (not an ExportError) is thrown.
+void WriteDocumentFile(const Document& doc, const std::string& path, Progress* progress = nullptr);
 
 // Whether this build writes PNG and PDF (it needs cairo, which the Windows build goes without),
 // and what is said when it does not.

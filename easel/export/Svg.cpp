@@ -1,6 +1,7 @@
 #include "export/Svg.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +10,7 @@
 
 #include "document/Envelope.h"
 #include "export/FloatText.h"
+#include "export/TextWriter.h"
 
 namespace easel {
 
@@ -126,35 +128,41 @@ std::string SvgPaint(bool painted, const PaintColor& c) {
     }
 }
 
-void AppendPoint(std::string& d, float x, float y) {
-    d += FloatText(x);
-    d += ' ';
-    d += FloatText(y);
+void PutFloat(TextWriter& out, float f) {
+    char buf[32];
+    const auto written = std::to_chars(buf, buf + sizeof buf, f);
+    out.Put(std::string_view(buf, static_cast<size_t>(written.ptr - buf)));
 }
 
-void AppendSegment(std::string& d, const SegmentPoints& from, const SegmentPoints& to) {
+void PutPoint(TextWriter& out, float x, float y) {
+    PutFloat(out, x);
+    out.Put(' ');
+    PutFloat(out, y);
+}
+
+void PutSegment(TextWriter& out, const SegmentPoints& from, const SegmentPoints& to) {
     if (from.ox == from.px && from.oy == from.py && to.ix == to.px && to.iy == to.py) {
-        d += " L ";
+        out.Put(" L ");
     } else {
-        d += " C ";
-        AppendPoint(d, from.ox, from.oy);
-        d += ' ';
-        AppendPoint(d, to.ix, to.iy);
-        d += ' ';
+        out.Put(" C ");
+        PutPoint(out, from.ox, from.oy);
+        out.Put(' ');
+        PutPoint(out, to.ix, to.iy);
+        out.Put(' ');
     }
-    AppendPoint(d, to.px, to.py);
+    PutPoint(out, to.px, to.py);
 }
 
-std::string PathText(const PathData& path) {
+// The path data, written straight to the output (it is most of the file).
+void PutPathData(TextWriter& out, const PathData& path) {
     const auto& pts = path.points;
-    std::string d = "M ";
-    AppendPoint(d, pts[0].px, pts[0].py);
-    for (size_t i = 1; i < pts.size(); ++i) AppendSegment(d, pts[i - 1], pts[i]);
+    out.Put("M ");
+    PutPoint(out, pts[0].px, pts[0].py);
+    for (size_t i = 1; i < pts.size(); ++i) PutSegment(out, pts[i - 1], pts[i]);
     if (path.closed) {
-        AppendSegment(d, pts.back(), pts[0]);
-        d += " Z";
+        PutSegment(out, pts.back(), pts[0]);
+        out.Put(" Z");
     }
-    return d;
 }
 
 bool AllFinite(const Art& a) {
@@ -164,35 +172,37 @@ bool AllFinite(const Art& a) {
     return std::isfinite(a.style.strokeWidth) && std::isfinite(a.opacity);
 }
 
-void AppendAttr(std::string& out, const char* name, const std::string& value) {
-    out += ' ';
-    out += name;
-    out += "=\"";
-    out += value;
-    out += '"';
+void PutAttr(TextWriter& out, const char* name, std::string_view value) {
+    out.Put(' ');
+    out.Put(name);
+    out.Put("=\"");
+    out.Put(value);
+    out.Put('"');
 }
 
-void AppendPath(std::string& out, const Art& a, const std::string& indent) {
+void PutPath(TextWriter& out, const Art& a, std::string_view indent) {
     // An empty path draws nothing and "M" alone is not valid path data. Non-finite values
     // cannot be stored by the host; a path holding one anyway is left out rather than
     // writing a number SVG cannot parse.
     if (a.path.points.empty() || !AllFinite(a)) return;
     const PathStyle& s = a.style;
-    out += indent + "<path";
-    AppendAttr(out, "d", PathText(a.path));
-    AppendAttr(out, "fill", SvgPaint(s.fillPaint != 0, s.fillColor));
-    if (s.evenOdd) AppendAttr(out, "fill-rule", "evenodd");
-    AppendAttr(out, "stroke", SvgPaint(s.strokePaint != 0, s.strokeColor));
-    AppendAttr(out, "stroke-width", FloatText(s.strokeWidth));
+    out.Put(indent);
+    out.Put("<path d=\"");
+    PutPathData(out, a.path);
+    out.Put('"');
+    PutAttr(out, "fill", SvgPaint(s.fillPaint != 0, s.fillColor));
+    if (s.evenOdd) PutAttr(out, "fill-rule", "evenodd");
+    PutAttr(out, "stroke", SvgPaint(s.strokePaint != 0, s.strokeColor));
+    PutAttr(out, "stroke-width", FloatText(s.strokeWidth));
     if (s.strokePaint) {
         // Only what differs from SVG's defaults (butt, miter, limit 4, solid).
-        if (s.cap == 1) AppendAttr(out, "stroke-linecap", "round");
-        if (s.cap == 2) AppendAttr(out, "stroke-linecap", "square");
-        if (s.join == 1) AppendAttr(out, "stroke-linejoin", "round");
-        if (s.join == 2) AppendAttr(out, "stroke-linejoin", "bevel");
+        if (s.cap == 1) PutAttr(out, "stroke-linecap", "round");
+        if (s.cap == 2) PutAttr(out, "stroke-linecap", "square");
+        if (s.join == 1) PutAttr(out, "stroke-linejoin", "round");
+        if (s.join == 2) PutAttr(out, "stroke-linejoin", "bevel");
         // SVG refuses limits below 1 (a zeroed record holds 0); those keep the default.
         if (s.miterLimit >= 1.0f && s.miterLimit != 4.0f && std::isfinite(s.miterLimit))
-            AppendAttr(out, "stroke-miterlimit", FloatText(s.miterLimit));
+            PutAttr(out, "stroke-miterlimit", FloatText(s.miterLimit));
         if (s.dash.count > 0 && s.dash.count <= 6) {
             std::string dashes;
             bool valid = true;
@@ -206,87 +216,128 @@ void AppendPath(std::string& out, const Art& a, const std::string& indent) {
             }
             // SVG renders an invalid or all-zero list as solid; say so by leaving it out.
             if (valid && sum > 0) {
-                AppendAttr(out, "stroke-dasharray", dashes);
+                PutAttr(out, "stroke-dasharray", dashes);
                 if (s.dash.offset != 0 && std::isfinite(s.dash.offset))
-                    AppendAttr(out, "stroke-dashoffset", FloatText(s.dash.offset));
+                    PutAttr(out, "stroke-dashoffset", FloatText(s.dash.offset));
             }
         }
     }
-    AppendAttr(out, "opacity", FloatText(a.opacity));
-    out += "/>\n";
+    PutAttr(out, "opacity", FloatText(a.opacity));
+    out.Put("/>\n");
+}
+
+// The paint an art shows with (ShownArt's, without computing an envelope's outline).
+const PathStyle& ShownStyle(const Document& doc, const Art& a) {
+    if (a.kind != ArtKind::Envelope) return a.style;
+    if (const Art* content = doc.FindArt(a.envelope.content)) return content->style;
+    return doc.currentPaint;
+}
+
+// How much of the work an art is, for progress: its stored segments, and one for itself.
+double Weight(const Document& doc, const Art& a) {
+    if (a.kind != ArtKind::Envelope) return 1.0 + static_cast<double>(a.path.SegmentCount());
+    const Art* content = doc.FindArt(a.envelope.content);
+    return 1.0 + (content ? static_cast<double>(content->path.SegmentCount()) : 0.0);
 }
 
 }  // namespace
 
-std::string ExportSvg(const Document& doc) {
+void ExportSvg(const Document& doc, TextWriter& out, Progress* progress) {
     const std::string w = FloatText(doc.pageWidth);
     const std::string h = FloatText(doc.pageHeight);
     // Document y runs up from the page's bottom; SVG's runs down from the top. One flip per
     // group keeps every coordinate in the file exactly the float the document holds.
     const std::string flip = "matrix(1 0 0 -1 0 " + h + ")";
 
-    std::string out;
-    out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    out += "<svg xmlns=\"http://www.w3.org/2000/svg\"";
-    out += " xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\"";
-    out += " version=\"1.1\" width=\"" + w + "pt\" height=\"" + h + "pt\"";
-    out += " viewBox=\"0 0 " + w + " " + h + "\">\n";
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    out << "<svg xmlns=\"http://www.w3.org/2000/svg\"";
+    out << " xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\"";
+    out << " version=\"1.1\" width=\"" << w << "pt\" height=\"" << h << "pt\"";
+    out << " viewBox=\"0 0 " << w << " " << h << "\">\n";
 
-    // What each art shows: a path itself, an envelope its computed outline (computed once here).
-    std::vector<std::vector<Art>> shown(doc.layers.size());
+    // Which paint servers are used, and how much work there is, found before anything is
+    // written; an envelope's outline is computed only when it is written.
     bool gradient = false, pattern = false;
-    const auto uses = [&](const Art& a) {
-        for (const PaintColor* c : {&a.style.fillColor, &a.style.strokeColor}) {
+    const auto uses = [&](const PathStyle& s) {
+        for (const PaintColor* c : {&s.fillColor, &s.strokeColor}) {
             if (!HasServer(*c)) continue;
-            const bool painted = c == &a.style.fillColor ? a.style.fillPaint != 0 : a.style.strokePaint != 0;
+            const bool painted = c == &s.fillColor ? s.fillPaint != 0 : s.strokePaint != 0;
             if (!painted) continue;
             gradient = gradient || c->kind == kGradientColor;
             pattern = pattern || c->kind == kPatternColor;
         }
     };
-    for (size_t i = 0; i < doc.layers.size(); ++i)
-        for (ArtId id : doc.layers[i].art)
+    double total = 0.0;
+    for (const Layer& l : doc.layers)
+        for (ArtId id : l.art)
             if (const Art* a = doc.FindArt(id)) {
-                shown[i].push_back(ShownArt(doc, *a));
-                uses(shown[i].back());
+                uses(ShownStyle(doc, *a));
+                total += Weight(doc, *a);
             }
-    for (const Symbol& s : doc.symbols) uses(s.art);
+    for (const Symbol& s : doc.symbols) {
+        uses(s.art.style);
+        total += Weight(doc, s.art);
+    }
+    double done = 0.0;
+    const auto advance = [&](const Art& a) {
+        done += Weight(doc, a);
+        ReportOrCancel(progress, total > 0 ? std::min(1.0, done / total) : 1.0);
+    };
 
     if (!doc.symbols.empty() || gradient || pattern) {
-        out += "  <defs>\n";
+        out << "  <defs>\n";
         if (gradient)
-            out += "    <linearGradient id=\"gradient-1\" inkscape:label=\"White, Black\">"
+            out << "    <linearGradient id=\"gradient-1\" inkscape:label=\"White, Black\">"
                    "<stop offset=\"0\" stop-color=\"#ffffff\"/><stop offset=\"1\" stop-color=\"#000000\"/>"
                    "</linearGradient>\n";
         if (pattern)
-            out += "    <pattern id=\"pattern-1\" inkscape:label=\"Stripes\" patternUnits=\"userSpaceOnUse\""
+            out << "    <pattern id=\"pattern-1\" inkscape:label=\"Stripes\" patternUnits=\"userSpaceOnUse\""
                    " width=\"4\" height=\"4\"><rect width=\"4\" height=\"4\" fill=\"#ffffff\"/>"
                    "<rect width=\"2\" height=\"4\" fill=\"#000000\"/></pattern>\n";
         for (size_t i = 0; i < doc.symbols.size(); ++i) {
             const Symbol& s = doc.symbols[i];
             // Names need not be valid XML ids (or unique), so ids are positional and the
             // name goes into the label.
-            out += "    <symbol id=\"symbol-" + std::to_string(i + 1) + "\" inkscape:label=\"" +
-                   Xml(s.name) + "\" overflow=\"visible\">\n";
-            out += "      <g transform=\"" + flip + "\">\n";
-            AppendPath(out, s.art, "        ");
-            out += "      </g>\n";
-            out += "    </symbol>\n";
+            out << "    <symbol id=\"symbol-" << std::to_string(i + 1) << "\" inkscape:label=\""
+                << Xml(s.name) << "\" overflow=\"visible\">\n";
+            out << "      <g transform=\"" << flip << "\">\n";
+            PutPath(out, s.art, "        ");
+            out << "      </g>\n";
+            out << "    </symbol>\n";
+            advance(s.art);
         }
-        out += "  </defs>\n";
+        out << "  </defs>\n";
     }
 
     for (size_t i = 0; i < doc.layers.size(); ++i) {
         const Layer& l = doc.layers[i];
-        out += "  <g id=\"layer-" + std::to_string(i + 1) + "\" inkscape:groupmode=\"layer\"";
-        out += " inkscape:label=\"" + Xml(l.name) + "\"";
-        if (!l.visible) out += " style=\"display:none\"";
-        out += " transform=\"" + flip + "\">\n";
-        for (const Art& a : shown[i]) AppendPath(out, a, "    ");
-        out += "  </g>\n";
+        out << "  <g id=\"layer-" << std::to_string(i + 1) << "\" inkscape:groupmode=\"layer\"";
+        out << " inkscape:label=\"" << Xml(l.name) << "\"";
+        if (!l.visible) out << " style=\"display:none\"";
+        out << " transform=\"" << flip << "\">\n";
+        for (ArtId id : l.art) {
+            const Art* a = doc.FindArt(id);
+            if (!a) continue;
+            // An envelope is written as what it shows; path art as it is, without a copy.
+            if (a->kind == ArtKind::Envelope)
+                PutPath(out, ShownArt(doc, *a), "    ");
+            else
+                PutPath(out, *a, "    ");
+            advance(*a);
+        }
+        out << "  </g>\n";
     }
-    out += "</svg>\n";
-    return out;
+    out << "</svg>\n";
+}
+
+std::string ExportSvg(const Document& doc) {
+    std::string text;
+    {
+        StringWriter out(text);
+        ExportSvg(doc, out);
+        out.Flush();
+    }
+    return text;
 }
 
 }  // namespace easel
