@@ -13,7 +13,13 @@
 // export failed (the message is shown); 2 a usage error or an action the dialog refused (the
 // option or value at fault is named; nothing is written).
 #include <CLI/CLI.hpp>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 #include <cctype>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <exception>
@@ -145,6 +151,45 @@ int ActionStatus(const easel::HeadlessPresenter& driver) {
     return 0;
 }
 
+bool StderrIsTerminal() {
+#ifdef _WIN32
+    return ::_isatty(::_fileno(stderr)) != 0;
+#else
+    return ::isatty(::fileno(stderr)) != 0;
+#endif
+}
+
+// The export's progress as one line on standard error, rewritten in place, once the export
+// has run a second; nothing at all when standard error is not a terminal.
+class ExportProgress final : public easel::Progress {
+public:
+    explicit ExportProgress(std::string path)
+        : path_(std::move(path)), terminal_(StderrIsTerminal()), start_(Clock::now()) {}
+    bool Report(double done) override {
+        if (!terminal_) return true;
+        const Clock::time_point now = Clock::now();
+        if (now - start_ < std::chrono::seconds(1) || now - last_ < std::chrono::milliseconds(100)) return true;
+        last_ = now;
+        std::fprintf(stderr, "\reasel: writing %s: %3d%%", path_.c_str(), static_cast<int>(done * 100.0));
+        std::fflush(stderr);
+        shown_ = true;
+        return true;
+    }
+    // Takes the line away again.
+    void Clear() {
+        if (!shown_) return;
+        std::fprintf(stderr, "\r%*s\r", static_cast<int>(path_.size()) + 24, "");
+        shown_ = false;
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    std::string path_;
+    bool terminal_;
+    Clock::time_point start_, last_{};
+    bool shown_ = false;
+};
+
 int Run(const Options& o) {
     easel::HostConfig config;
     config.seed = o.seed;
@@ -188,8 +233,16 @@ int Run(const Options& o) {
             status = 1;
         } else {
             if (!SaveKeptRecord(host, filter, kept)) status = 1;
-            easel::WriteDocumentFile(doc, o.output);
-            std::fprintf(stderr, "easel: wrote %s\n", o.output.c_str());
+            ExportProgress progress(o.output);
+            try {
+                easel::WriteDocumentFile(doc, o.output, &progress);
+                progress.Clear();
+                std::fprintf(stderr, "easel: wrote %s\n", o.output.c_str());
+            } catch (const easel::ExportError& failure) {
+                progress.Clear();
+                std::fprintf(stderr, "easel: %s\n", failure.what());
+                status = 1;
+            }
         }
     }
     if (plugin.Shutdown() != kSPNoError && status == 0) status = 1;
