@@ -6,6 +6,8 @@
 #include "geometry/PortableMath.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace easel {
@@ -36,6 +38,26 @@ double KernelCos(double x, double y) {
     return w + (((1.0 - w) - hz) + (z * r - x * y));
 }
 
+// std::nearbyint(v) in the current rounding mode, for |v| < 2^51: adding and taking away
+// 1.5 * 2^52 leaves no bits below the units, and both operations are exactly rounded IEEE
+// ones. It gives +0 where nearbyint gives -0 (v in [-0.5, -0]), which the reduction below
+// cannot tell apart: n only ever multiplies, and x - (+-0) is x.
+double RoundToInteger(double v) {
+    constexpr double kShifter = 6755399441055744.0;  // 1.5 * 2^52
+    return (v + kShifter) - kShifter;
+}
+
+// std::ilogb(v), read from the exponent field for normal numbers (the library call for the
+// rest: zero and subnormals never come out of the reduction of a float angle, but doubles
+// may give them).
+int BinaryExponent(double v) {
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    const int field = static_cast<int>((bits >> 52) & 0x7FF);
+    if (field == 0 || field == 0x7FF) return std::ilogb(v);
+    return field - 1023;
+}
+
 // x = n * pi/2 + (hi + lo) with |hi + lo| a little over pi/4 at most; returns n mod 4.
 int ReduceByHalfPi(double x, double& hi, double& lo) {
     constexpr double kTwoPi = 6.28318530717958623200;          // the double nearest 2 pi
@@ -48,18 +70,19 @@ int ReduceByHalfPi(double x, double& hi, double& lo) {
     // n * p1 is exact while n < 2^20; past that, fmod (exact) stands in for the reduction, so
     // a huge angle still gives the same bits everywhere, though not its true sine.
     if (std::fabs(x) > 1.0e6) x = std::fmod(x, kTwoPi);
-    const double n = std::nearbyint(x * kInvHalfPi);
+    const double n = RoundToInteger(x * kInvHalfPi);
     double r = x - n * p1;  // exact
     double w = n * p1t;
     hi = r - w;
     // When r and w cancel, the next parts of pi/2 are needed for the low bits.
-    if (x != 0 && std::ilogb(x) - std::ilogb(hi) > 16) {
+    const int exponent = x != 0 ? BinaryExponent(x) : 0;
+    if (x != 0 && exponent - BinaryExponent(hi) > 16) {
         double t = r;
         w = n * p2;
         r = t - w;
         w = n * p2t - ((t - r) - w);
         hi = r - w;
-        if (std::ilogb(x) - std::ilogb(hi) > 49) {
+        if (exponent - BinaryExponent(hi) > 49) {
             t = r;
             w = n * p3;
             r = t - w;
@@ -94,6 +117,27 @@ double PortableCos(double x) {
         case 1: return -KernelSin(hi, lo);
         case 2: return -KernelCos(hi, lo);
         default: return KernelSin(hi, lo);
+    }
+}
+
+void PortableSinCos(double x, double& sine, double& cosine) {
+    if (!std::isfinite(x)) {
+        sine = cosine = kNaN;
+        return;
+    }
+    if (std::fabs(x) <= 0.7853981633974483) {
+        sine = KernelSin(x, 0.0);
+        cosine = KernelCos(x, 0.0);
+        return;
+    }
+    double hi, lo;
+    const int quadrant = ReduceByHalfPi(x, hi, lo);
+    const double s = KernelSin(hi, lo), c = KernelCos(hi, lo);
+    switch (quadrant) {
+        case 0: sine = s; cosine = c; break;
+        case 1: sine = c; cosine = -s; break;
+        case 2: sine = -s; cosine = -c; break;
+        default: sine = -c; cosine = s; break;
     }
 }
 

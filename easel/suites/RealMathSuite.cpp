@@ -1,6 +1,9 @@
 // "AI Real Math Suite" v1: plain IEEE single precision, and sin, cos and atan2 of our own
-// (geometry/PortableMath.h), so that results are the same on every build and system. Nothing here can fail, so these entries are not counted or faulted.
+// (geometry/PortableMath.h), so that results are the same on every build and system. Nothing
+// here can fail, so these entries are not counted or faulted.
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <numbers>
 
 #include "AIRealMath.h"
@@ -16,8 +19,29 @@ constexpr float kRadiansToDegrees = static_cast<float>(180.0 / 3.141592653589793
 AIReal SPAPI Divide(AIReal a, AIReal b) { return a / b; }
 AIReal SPAPI DegreeToRadian(AIReal degrees) { return degrees * kDegreesToRadians; }
 AIReal SPAPI RadianToDegree(AIReal radians) { return radians * kRadiansToDegrees; }
-AIReal SPAPI Sin(AIReal radians) { return PortableSin(radians); }
-AIReal SPAPI Cos(AIReal radians) { return PortableCos(radians); }
+// A plug-in placing points on a circle asks for the cosine and then the sine of one angle, so
+// both come from one reduction, and the last angle's pair is kept for the second call. The
+// values are those of PortableSin and PortableCos, bit for bit.
+struct SineAndCosine {
+    uint32_t angleBits = 0;
+    bool known = false;
+    float sine = 0, cosine = 0;
+};
+
+const SineAndCosine& OfAngle(float radians) {
+    thread_local SineAndCosine last;
+    uint32_t bits;
+    std::memcpy(&bits, &radians, sizeof bits);
+    if (!last.known || last.angleBits != bits) {
+        PortableSinCos(radians, last.sine, last.cosine);
+        last.angleBits = bits;
+        last.known = true;
+    }
+    return last;
+}
+
+AIReal SPAPI Sin(AIReal radians) { return OfAngle(radians).sine; }
+AIReal SPAPI Cos(AIReal radians) { return OfAngle(radians).cosine; }
 // atan2 gives -pi for y = -0 (or a negative y too small to matter) and x < 0; the suite's range
 // is (-pi, pi], so that direction is +pi.
 AIReal SPAPI ATan(AIReal y, AIReal x) {

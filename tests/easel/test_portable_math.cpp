@@ -12,6 +12,7 @@
 #include <random>
 
 #include "geometry/PortableMath.h"
+#include "PortableMathReference.h"
 
 namespace easel::testing {
 namespace {
@@ -93,6 +94,67 @@ TEST(PortableMath, WithinOneUnitOfTheLibraryEverywhere) {
         EXPECT_LE(worstCos, 1) << "range " << range;
         EXPECT_LE(worstAtan, 1) << "range " << range;
     }
+}
+
+bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Sine and cosine must give the very bits they gave before the reduction was made faster (and
+// PortableSinCos the bits of the two calls): a seed draws the same document as it always did.
+// Every argument class the reduction treats apart: the kernel range, ordinary angles, angles a
+// hair from a multiple of pi/2 (where the second and third parts of pi/2 are needed), huge
+// angles reduced by fmod, zeros, subnormals, infinities and NaN.
+TEST(PortableMath, SineAndCosineKeepTheirBits) {
+    int checked = 0;
+    const auto check = [&](double x) {
+        ++checked;
+        const double wantSin = reference::Sin(x), wantCos = reference::Cos(x);
+        double s = 0, c = 0;
+        PortableSinCos(x, s, c);
+        ASSERT_TRUE(SameBits(PortableSin(x), wantSin)) << "sin " << x;
+        ASSERT_TRUE(SameBits(PortableCos(x), wantCos)) << "cos " << x;
+        ASSERT_TRUE(SameBits(s, wantSin) && SameBits(c, wantCos)) << "sincos " << x;
+        const float xf = static_cast<float>(x);
+        float sf = 0, cf = 0;
+        PortableSinCos(xf, sf, cf);
+        const float wantSf = static_cast<float>(reference::Sin(static_cast<double>(xf)));
+        const float wantCf = static_cast<float>(reference::Cos(static_cast<double>(xf)));
+        ASSERT_EQ(std::memcmp(&sf, &wantSf, 4), 0) << "sinf " << xf;
+        ASSERT_EQ(std::memcmp(&cf, &wantCf, 4), 0) << "cosf " << xf;
+        const float single = PortableSin(xf);
+        ASSERT_EQ(std::memcmp(&single, &wantSf, 4), 0) << "sin of float " << xf;
+    };
+    // Floats from -8 to 8 (every angle an outline's running angle takes, and then some), a
+    // sample of every 251st bit pattern.
+    for (uint32_t bits = 0; bits <= 0x41000000u; bits += 251) {
+        float f;
+        std::memcpy(&f, &bits, 4);
+        check(f);
+        check(-f);
+    }
+    // A sample of every float bit pattern, huge and tiny ones included.
+    for (uint64_t bits = 0; bits <= 0xFFFFFFFFu; bits += 65521) {
+        const uint32_t b = static_cast<uint32_t>(bits);
+        float f;
+        std::memcpy(&f, &b, 4);
+        check(f);
+    }
+    // Doubles near multiples of pi/2, up to the fmod threshold and past it.
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 200000; ++i) {
+        const double k = std::floor(std::ldexp(static_cast<double>(random() >> 11), -53) * 1.3e6);
+        const double near = k * (kPi / 2);
+        const int ulps = static_cast<int>(random() % 9) - 4;
+        check(std::nextafter(near, ulps < 0 ? -INFINITY : INFINITY) + ulps * std::ldexp(near, -52));
+        check(-near);
+    }
+    std::uniform_real_distribution<double> wide(-1.0e7, 1.0e7);
+    for (int i = 0; i < 200000; ++i) check(wide(random));
+    for (double x : {0.0, -0.0, 4.9e-324, -4.9e-324, 2.2250738585072014e-308, 0.7853981633974483,
+                     0.7853981633974484, -0.7853981633974484, 1.0e6, -1.0e6, 1.0000000001e6, DBL_MAX,
+                     -DBL_MAX, static_cast<double>(INFINITY), -static_cast<double>(INFINITY),
+                     static_cast<double>(NAN)})
+        check(x);
+    EXPECT_GT(checked, 1000000);
 }
 
 }  // namespace
