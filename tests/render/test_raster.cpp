@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 #include <unistd.h>
 
@@ -187,6 +188,139 @@ TEST(Raster, PaintOpacityLayersAndRulesAsTheSvgShowsThem) {
     const Image faded(RenderPng(f));
     const Rgba edge = faded.AtPoint(11, 20, 40, 2.0);  // under the stroke, inside the fill
     EXPECT_TRUE(edge.r == 0 && std::abs(edge.a - 128) <= 1) << edge.r << " " << edge.a;
+}
+
+// Pixels of `list` drawn over a transparent ARGB image at `scale`, by `threads` threads.
+std::vector<unsigned char> Draw(const RenderList& list, double scale, unsigned threads, Progress* progress = nullptr) {
+    const int width = int(std::lround(list.pageWidth * scale)), height = int(std::lround(list.pageHeight * scale));
+    const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, width);
+    std::vector<unsigned char> pixels(size_t(stride) * size_t(height), 0);
+    DrawRenderListToImage(list, pixels.data(), CAIRO_FORMAT_ARGB32, width, height, stride, {scale, 0, 0}, progress,
+                          threads);
+    return pixels;
+}
+
+// The same drawn in one piece on one cairo context.
+std::vector<unsigned char> DrawWhole(const RenderList& list, double scale) {
+    const int width = int(std::lround(list.pageWidth * scale)), height = int(std::lround(list.pageHeight * scale));
+    const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, width);
+    std::vector<unsigned char> pixels(size_t(stride) * size_t(height), 0);
+    cairo_surface_t* surface =
+        cairo_image_surface_create_for_data(pixels.data(), CAIRO_FORMAT_ARGB32, width, height, stride);
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_GOOD);
+    cairo_translate(cr, 0, scale * list.pageHeight);
+    cairo_scale(cr, scale, -scale);
+    DrawRenderList(cr, list);
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+    return pixels;
+}
+
+TEST(Raster, BandsAndThreadsDrawTheSamePixelsAsOnePiece) {
+    // Stars over the whole page, some faded, dashed, thick-stroked or even-odd, so that paths
+    // cross every band boundary.
+    HostConfig config;
+    config.seed = 3;
+    Host host(config);
+    PluginManager plugin(host);
+    ASSERT_EQ(plugin.Load(EASEL_MODULE), kSPNoError);
+    Document& doc = host.NewDocument();
+    for (int i = 0; i < 4; ++i) ASSERT_EQ(plugin.RunFilter(doc), kSPNoError);
+    Document d = doc;
+    plugin.Shutdown();
+    size_t n = 0;
+    for (auto& slot : d.arts) {
+        if (!slot) continue;
+        Art& a = *slot;
+        a.opacity = n % 3 == 0 ? 0.5f : 1.0f;
+        a.style.strokeWidth = float(1 + n % 7);
+        if (n % 4 == 1) a.style.dash = PathDash{2, {6, 3}, 1};
+        a.style.evenOdd = n % 5 == 2;
+        ++n;
+    }
+    PathStyle thick = DefaultPaint(ColorModel::RGB);
+    thick.strokeWidth = 12;
+    for (int k = 0; k < 8; ++k) AddSquare(d, 0, 30.0f + 70.0f * float(k), 30.0f + 90.0f * float(k), 60, thick, k % 2 ? 0.4f : 1.0f);
+    const auto list = MakeRenderList(d);
+    ASSERT_GT(list->paths.size(), 8u);
+    for (double scale : {1.0, 0.75}) {
+        const auto whole = DrawWhole(*list, scale);
+        EXPECT_TRUE(Draw(*list, scale, 1) == whole) << "at scale " << scale;
+        EXPECT_TRUE(Draw(*list, scale, 3) == whole) << "at scale " << scale;
+        EXPECT_TRUE(Draw(*list, scale, 8) == whole) << "at scale " << scale;
+    }
+}
+
+TEST(Raster, FadedPathsKeepTheirMitersAndSinglePaints) {
+    // A thin spike with a thick miter stroke reaches far past its anchors' bounds: the faded
+    // group must not cut it off. The stroke alone, faded, is drawn at the path's alpha.
+    Document d = NewDocument();
+    d.pageWidth = 100;
+    d.pageHeight = 60;
+    PathStyle spike = DefaultPaint(ColorModel::RGB);
+    spike.strokeWidth = 8;
+    spike.miterLimit = 10;
+    spike.fillColor = RgbColor(0, 0, 1);
+    spike.strokeColor = RgbColor(1, 0, 0);
+    Art a;
+    for (const AIPathSegment& s : {Corner(10, 10), Corner(50, 25), Corner(10, 40)}) a.path.SetSegment(a.path.SegmentCount(), s);
+    a.path.closed = true;
+    a.style = spike;
+    a.opacity = 0.5f;
+    d.ReserveArt();
+    d.layers[0].art.push_back(d.AddArt(std::move(a)));
+    PathStyle outline = spike;
+    outline.fillPaint = 0;
+    outline.miterLimit = 4;
+    AddSquare(d, 0, 70, 20, 20, outline, 0.5f);
+
+    const Image image(RenderPng(d));
+    const auto at = [&](double x, double y) { return image.AtPoint(x, y, d.pageHeight, 2.0); };
+    // The miter's tip: the half-angle at (50, 25) is atan(15/40), so the tip lies
+    // 4 / sin(20.56°) = 11.4 points past the anchor, the limit (10 x 4 = 40) not reached.
+    const Rgba tip = at(59.5, 25);
+    EXPECT_TRUE(tip.r == 255 && tip.b == 0 && std::abs(tip.a - 128) <= 1) << tip.r << " " << tip.b << " " << tip.a;
+    const Rgba inside = at(25, 25);  // the fill, faded
+    EXPECT_TRUE(inside.b == 255 && inside.r == 0 && std::abs(inside.a - 128) <= 1) << inside.b << " " << inside.a;
+    const Rgba side = at(70, 30);    // the stroke alone, faded
+    EXPECT_TRUE(side.r == 255 && std::abs(side.a - 128) <= 1) << side.r << " " << side.a;
+    EXPECT_EQ(at(80, 30).a, 0);      // unfilled
+}
+
+// A progress that answers stop after `allowed` reports, and keeps what it heard.
+class StopAfter : public Progress {
+public:
+    explicit StopAfter(int allowed) : allowed_(allowed) {}
+    bool Report(double done) override {
+        heard.push_back(done);
+        return int(heard.size()) < allowed_;
+    }
+    std::vector<double> heard;
+
+private:
+    int allowed_;
+};
+
+TEST(Raster, ProgressRisesToOneAndStopsTheRender) {
+    Document d = NewDocument();
+    PathStyle style = DefaultPaint(ColorModel::RGB);
+    for (int i = 0; i < 400; ++i) AddSquare(d, 0, float(i % 20) * 30, float(i / 20) * 38, 25, style, 1.0f);
+    const auto list = MakeRenderList(d);
+
+    StopAfter patient(1 << 30);
+    const std::string png = RenderPng(d, &patient);
+    ASSERT_FALSE(patient.heard.empty());
+    EXPECT_EQ(patient.heard.back(), 1.0);
+    for (size_t i = 1; i < patient.heard.size(); ++i) EXPECT_LE(patient.heard[i - 1], patient.heard[i]);
+
+    for (unsigned threads : {1u, 2u}) {
+        StopAfter impatient(1);
+        EXPECT_THROW(Draw(*list, 2.0, threads, &impatient), Cancelled);
+        EXPECT_EQ(impatient.heard.size(), 1u);
+    }
+    StopAfter impatient(1);
+    EXPECT_THROW(RenderPng(d, &impatient), Cancelled);
 }
 
 TEST(Raster, FilesAndPagesThatCannotBeImages) {
