@@ -66,16 +66,16 @@ ArtId Document::PlacedArt(ArtId id) const {
     return 0;
 }
 
-size_t PathBytes(const PathData& path) {
-    return path.points.capacity() * sizeof(SegmentPoints) + path.corners.capacity() / 8;
-}
+size_t PathBytes(const PathData& path) { return PathBytesFor(path.points.capacity(), path.corners.capacity()); }
 
-size_t SymbolBytes(const Symbol& symbol) {
-    return sizeof(Symbol) + symbol.art.path.points.capacity() * sizeof(SegmentPoints);
-}
+size_t CopyBytes(const Art& art) { return sizeof(Art) + PathBytes(art.path); }
+
+size_t SymbolBytes(const Symbol& symbol) { return sizeof(Symbol) + PathBytes(symbol.art.path); }
 
 size_t Document::ArtBytes() const {
     size_t bytes = arts.capacity() * sizeof(std::optional<Art>);
+    for (size_t i = 0; i < spareCount; ++i) bytes += PathBytes(sparePaths[i]);
+    bytes += journalBytes;
     for (const auto& a : arts)
         if (a) bytes += PathBytes(a->path);
     for (const Layer& l : layers) bytes += l.art.capacity() * sizeof(ArtId);
@@ -119,6 +119,38 @@ void Document::RemoveArt(ArtId id) noexcept {
     if (!FindArt(id)) return;
     arts[ArtSlot(id)].reset();
     if (freedArtIds.size() < freedArtIds.capacity()) freedArtIds.push_back(id);  // see ReserveArt
+}
+
+size_t Document::RemoveArtKeepingStorage(ArtId id) noexcept {
+    Art* art = FindArt(id);
+    if (!art) return 0;
+    size_t kept = 0;
+    if (spareCount < kSparePathLimit && art->path.points.capacity() > 0) {
+        PathData& spare = sparePaths[spareCount++];
+        spare.points = std::move(art->path.points);
+        spare.corners = std::move(art->path.corners);
+        spare.points.clear();
+        spare.corners.clear();
+        spare.closed = false;
+        kept = PathBytes(spare);
+    }
+    RemoveArt(id);
+    return kept;
+}
+
+PathData Document::TakeSparePath() noexcept {
+    if (spareCount == 0) return {};
+    return std::move(sparePaths[--spareCount]);
+}
+
+size_t Document::ReleaseSparePaths() noexcept {
+    size_t freed = 0;
+    while (spareCount > 0) {
+        PathData& spare = sparePaths[--spareCount];
+        freed += PathBytes(spare);
+        spare = PathData{};
+    }
+    return freed;
 }
 
 PaintColor GrayColor(float ink) {

@@ -13,6 +13,7 @@
 // arts[id - 1].
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -132,6 +133,15 @@ struct Document {
     // ArtBytes(), kept up to date by every edit Easel's host makes, so that the memory budget
     // is checked in constant time. Code that edits a document directly need not keep it.
     size_t artBytesHeld = 0;
+    // The emptied storage of paths undone in the current transaction, which new paths take
+    // over (a preview drawn again after its undo then grows no vector and touches no new
+    // memory). Counted in ArtBytes while kept; the host lets it go when the transaction ends.
+    static constexpr size_t kSparePathLimit = 32;
+    std::array<PathData, kSparePathLimit> sparePaths;
+    size_t spareCount = 0;
+    // CopyBytes of the copies the undo journal holds for the open transaction; the journal
+    // keeps it (and artBytesHeld) up to date.
+    size_t journalBytes = 0;
 
     Art* FindArt(ArtId id);
     const Art* FindArt(ArtId id) const;
@@ -155,6 +165,14 @@ struct Document {
     ArtId AddArt(Art art) noexcept;
     // Empties the art's slot and lets the slot be used again under a new id.
     void RemoveArt(ArtId id) noexcept;
+    // As RemoveArt, but keeps the path's storage, emptied, among the spares when there is room.
+    // Gives the bytes kept (PathBytes of the spare; 0 when none was kept).
+    size_t RemoveArtKeepingStorage(ArtId id) noexcept;
+    // An empty path on the storage of the newest spare (or on none); the spare's bytes now
+    // belong to the path.
+    PathData TakeSparePath() noexcept;
+    // Frees every spare; gives the bytes freed.
+    size_t ReleaseSparePaths() noexcept;
 };
 
 constexpr unsigned kArtSlotBits = 22;  // up to 4 194 303 art slots per document
@@ -165,8 +183,26 @@ constexpr ArtId kArtSlotMask = (ArtId(1) << kArtSlotBits) - 1;
 // The slot of `id` in Document::arts; meaningful for id != 0.
 constexpr size_t ArtSlot(ArtId id) { return size_t((id & kArtSlotMask) - 1); }
 
+// What the memory budget counts, meant to follow what the process holds for the document:
+// - a path: 24 bytes per segment of capacity, its corner flags in whole 64-bit words, and
+//   kHeapBlockBytes for each of the two heap blocks (points, corners) it has;
+// - each slot of Document::arts: sizeof(std::optional<Art>), live or not;
+// - each layer's list of art: 4 bytes per id of capacity;
+// - a symbol: sizeof(Symbol) and its art's path;
+// - the journal's copy of art changed in the open transaction: sizeof(Art) and its path;
+// - spare path storage kept for new paths (Document::sparePaths): as a path.
+// A heap block costs its allocator about 16 bytes beyond what it holds (its header, and the
+// rounding of every block to 16 bytes), which matters for the many short paths of small stars.
+inline constexpr size_t kHeapBlockBytes = 16;
+// Bytes of a path with room for `points` segments and `cornerBits` corner flags.
+constexpr size_t PathBytesFor(size_t points, size_t cornerBits) {
+    return (points ? points * sizeof(SegmentPoints) + kHeapBlockBytes : 0) +
+           (cornerBits ? (cornerBits + 63) / 64 * 8 + kHeapBlockBytes : 0);
+}
 // Bytes a path holds (capacity, not size), as ArtBytes counts them.
 size_t PathBytes(const PathData& path);
+// Bytes the journal holds for its copy of `art`.
+size_t CopyBytes(const Art& art);
 // Bytes a symbol holds, as ArtBytes counts them.
 size_t SymbolBytes(const Symbol& symbol);
 

@@ -16,11 +16,13 @@ void Journal::Begin(const Document& doc) {
     currentPaint_ = doc.currentPaint;
 }
 
-std::vector<ArtId> Journal::Commit() {
+std::vector<ArtId> Journal::Commit(Document& doc) {
     std::vector<ArtId> touched;
     touched.reserve(created_.size() + copies_.size());
     for (const MadeArt& m : created_) touched.push_back(m.id);
     for (const Art& a : copies_) touched.push_back(a.id);
+    doc.artBytesHeld -= doc.journalBytes;
+    doc.journalBytes = 0;
     ++serial_;
     created_.clear();
     copies_.clear();
@@ -47,13 +49,16 @@ void Journal::Created(ArtId id, LayerId layer) noexcept {
     created_.push_back({id, layer});  // room made by ReserveCreated
 }
 
-void Journal::Changing(const Document& doc, ArtId id) {
+void Journal::Changing(Document& doc, ArtId id) {
     if (Covers(id)) return;
     const Art* art = doc.FindArt(id);
     if (!art) return;
     const size_t slot = ArtSlot(id);
     if (slot >= stamps_.size()) stamps_.resize(std::max(slot + 1, stamps_.size() * 2));
     copies_.push_back(*art);  // strong guarantee: on throw nothing is recorded
+    const size_t bytes = CopyBytes(copies_.back());
+    doc.journalBytes += bytes;
+    doc.artBytesHeld += bytes;
     Stamp_(id);
 }
 
@@ -91,8 +96,9 @@ void Journal::Undo(Document& doc) noexcept {
             const Art* art = doc.FindArt(m.id);
             if (!art) continue;
             if (Layer* layer = doc.FindLayer(m.layer)) TakeOffLayer(*layer, m.id);
+            // The path's storage stays as a spare for the next new path, still counted.
             doc.artBytesHeld -= PathBytes(art->path);
-            doc.RemoveArt(m.id);
+            doc.artBytesHeld += doc.RemoveArtKeepingStorage(m.id);
         }
     };
     for (auto it = removals_.rbegin(); it != removals_.rend(); ++it) {
@@ -117,6 +123,9 @@ void Journal::Undo(Document& doc) noexcept {
     }
     doc.currentLayer = currentLayer_;
     doc.currentPaint = currentPaint_;
+    // The copies went back into the document or are dropped below: the journal holds none.
+    doc.artBytesHeld -= doc.journalBytes;
+    doc.journalBytes = 0;
     ++serial_;
     created_.clear();
     copies_.clear();

@@ -21,9 +21,10 @@ public:
     // Starts a transaction over the document as it stands; earlier entries are forgotten.
     void Begin(const Document& doc);
 
-    // Ends the transaction: its changes stay. Gives the art it touched (made or changed), some
-    // of which may be gone since, so that the host can compact their storage.
-    std::vector<ArtId> Commit();
+    // Ends the transaction: its changes stay, and the copies it held are freed (and no longer
+    // counted in doc). Gives the art it touched (made or changed), some of which may be gone
+    // since, so that the host can compact their storage.
+    std::vector<ArtId> Commit(Document& doc);
 
     // True when `id` needs no entry before a change: made or copied in this transaction.
     bool Covers(ArtId id) const {
@@ -38,7 +39,8 @@ public:
 
     // To be called before changing art `id`: copies it on its first change in the transaction
     // when it existed before. May throw bad_alloc, in which case nothing is recorded.
-    void Changing(const Document& doc, ArtId id);
+    // The copy is counted in doc.journalBytes and doc.artBytesHeld while the journal holds it.
+    void Changing(Document& doc, ArtId id);
 
     // To be called before art `id` leaves `layer`, where it stands at `index` (an envelope
     // taking its content and shape off the page). Undo puts it back there, in the reverse order

@@ -179,6 +179,8 @@ bool Host::ReplaceDocument(Document& doc, Document contents) {
         if (&s->doc != &doc) continue;
         s->Commit();
         s->doc = std::move(contents);
+        s->doc.journalBytes = 0;  // the session's journal starts afresh below
+        s->doc.ReleaseSparePaths();
         s->doc.artBytesHeld = s->doc.ArtBytes();
         s->IndexLayers();
         // Which layer holds each art, as the art suite records it when it makes art.

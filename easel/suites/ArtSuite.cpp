@@ -125,7 +125,11 @@ SPErr SPAPI NewArt(int16_t type, int16_t paintOrder, AIArtHandle prep, AIArtHand
         if (type != kPathArt) return kSPBadParameterError;
         Place place;
         if (const SPErr e = FindPlace(s, paintOrder, prep, place)) return e;
-        return MakeArt(rt, s, NewPathArt(s), place, newArt);
+        Art art = NewPathArt(s);
+        // The storage of a path undone in this transaction, whose bytes pass to the new path.
+        art.path = s.doc.TakeSparePath();
+        s.doc.artBytesHeld -= PathBytes(art.path);
+        return MakeArt(rt, s, std::move(art), place, newArt);
     });
 }
 

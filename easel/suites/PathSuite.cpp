@@ -14,9 +14,6 @@ namespace {
 
 bool Finite(const AIPathSegment& s) { return easel::Finite(s.p) && easel::Finite(s.in) && easel::Finite(s.out); }
 
-// A vector<bool> keeps whole 64-bit words.
-size_t CornerBytes(size_t bits) { return (bits + 63) / 64 * 8; }
-
 // Keeps the running count right for whatever the write did to the path's capacity.
 class PathBytesWatch {
 public:
@@ -76,7 +73,7 @@ SPErr SPAPI SetPathSegments(AIArtHandle path, int16_t index, int16_t count, cons
         size_t grownTo = 0;
         if (end > p.points.capacity()) {
             grownTo = std::max({end, p.points.capacity() * 2, size_t(32)});
-            const size_t after = grownTo * sizeof(SegmentPoints) + CornerBytes(grownTo);
+            const size_t after = PathBytesFor(grownTo, grownTo);
             if (s.doc.artBytesHeld - PathBytes(p) + after > rt.config.memoryBudget)
                 return kSPOutOfMemoryError;
         }

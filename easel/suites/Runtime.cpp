@@ -109,7 +109,8 @@ void Session::IndexLayers() {
 }
 
 void Session::Commit() {
-    for (ArtId id : journal.Commit()) {
+    doc.artBytesHeld -= doc.ReleaseSparePaths();
+    for (ArtId id : journal.Commit(doc)) {
         Art* art = doc.FindArt(id);
         if (!art) continue;
         const size_t before = PathBytes(art->path);

@@ -76,6 +76,59 @@ TEST_F(SmallBudget, ADocumentPastItsBudgetIsRefusedWithMinus108) {
     EXPECT_EQ(host_.HeldArtBytes(), Doc().ArtBytes());
 }
 
+// The counting rule of the memory budget (document/Document.h), worked by hand: a path costs
+// 24 bytes per segment of room plus its corner flags in 64-bit words, and 16 bytes for each of
+// its two heap blocks; the first art gives the document 16 art slots and its layer room for 8
+// ids. Room grows to 32 segments on the first write, then doubles; a message's end compacts.
+TEST_F(HostLimits, MemoryCountOfAPathItsSlotAndItsLayer) {
+    host_.EndMessage();
+    host_.BeginMessage();
+    const size_t empty = host_.HeldArtBytes();
+    const size_t slots = 16 * sizeof(std::optional<Art>) + 8 * sizeof(ArtId);
+    AIArtHandle h = NewPath();
+    EXPECT_EQ(host_.HeldArtBytes() - empty, slots);  // no segment, no heap block yet
+    const AIPathSegment s = Seg(1, 2);
+    ASSERT_EQ(path->SetPathSegments(h, 0, 1, &s), kSPNoError);
+    EXPECT_EQ(host_.HeldArtBytes() - empty, slots + (32 * 24 + 16) + (8 + 16));
+    NextMessage();
+    EXPECT_EQ(host_.HeldArtBytes() - empty, slots + (24 + 16) + (8 + 16));
+    for (int16_t i = 1; i < 33; ++i) ASSERT_EQ(path->SetPathSegments(h, i, 1, &s), kSPNoError);
+    // The path existed before this message, so the journal holds its one-segment copy too.
+    const size_t copy = sizeof(Art) + (24 + 16) + (8 + 16);
+    EXPECT_EQ(host_.HeldArtBytes() - empty, slots + (64 * 24 + 16) + (8 + 16) + copy);
+    NextMessage();
+    EXPECT_EQ(host_.HeldArtBytes() - empty, slots + (33 * 24 + 16) + (8 + 16));
+    EXPECT_EQ(host_.HeldArtBytes(), Doc().ArtBytes());
+}
+
+// What undo keeps is memory too: the journal's copy of changed art while its message is open,
+// and the storage of an undone path until a new path takes it over or the message ends.
+TEST_F(HostLimits, MemoryCountOfJournalCopiesAndSpareStorage) {
+    AIArtHandle h = PathWith(1);
+    NextMessage();
+    const size_t committed = host_.HeldArtBytes();
+    ASSERT_EQ(path->SetPathClosed(h, 1), kSPNoError);  // copies the art: one segment of room
+    EXPECT_EQ(host_.HeldArtBytes() - committed, sizeof(Art) + (24 + 16) + (8 + 16));
+    EXPECT_EQ(host_.HeldArtBytes(), Doc().ArtBytes());
+    ASSERT_EQ(undo->UndoChanges(), kSPNoError);
+    EXPECT_EQ(host_.HeldArtBytes(), committed);
+    ASSERT_EQ(path->SetPathClosed(h, 1), kSPNoError);
+    NextMessage();
+    EXPECT_EQ(host_.HeldArtBytes(), committed);
+
+    PathWith(1);  // room for 32 segments until the message ends
+    const size_t withPath = host_.HeldArtBytes();
+    ASSERT_EQ(undo->UndoChanges(), kSPNoError);
+    EXPECT_EQ(host_.HeldArtBytes(), withPath);  // the path is gone, its storage is kept
+    EXPECT_EQ(host_.HeldArtBytes(), Doc().ArtBytes());
+    PathWith(1);  // takes the storage over: nothing grows
+    EXPECT_EQ(host_.HeldArtBytes(), withPath);
+    ASSERT_EQ(undo->UndoChanges(), kSPNoError);
+    NextMessage();  // the spare storage is let go
+    EXPECT_EQ(host_.HeldArtBytes(), committed);
+    EXPECT_EQ(host_.HeldArtBytes(), Doc().ArtBytes());
+}
+
 TEST(HostDocument, SuitesWithoutADocumentAnswerNoDocument) {
     Host host;
     const AIArtSuite* art = Acquire<AIArtSuite>(host.Basic(), kAIArtSuite, kAIArtSuiteVersion);
