@@ -1,14 +1,24 @@
 #include "gui/DocumentWindow.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Button.H>
 #include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Group.H>
 #include <FL/Fl_Menu_Bar.H>
+#include <FL/Fl_Progress.H>
 #include <FL/fl_ask.H>
 
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <functional>
 #include <system_error>
+#include <thread>
 
+#include "document/Progress.h"
 #include "export/Export.h"
 #include "gui/ExportDialog.h"
 #include "gui/PageView.h"
@@ -20,6 +30,10 @@ namespace easel::gui {
 namespace {
 
 constexpr int kMenuHeight = 25;
+constexpr int kRenderBarWidth = 250;  // the render bar and its Cancel, right of the menus
+// A render or an export shows its progress once it has taken this long.
+constexpr auto kShowProgressAfter = std::chrono::milliseconds(1000);
+constexpr double kTick = 0.1;  // seconds between looks at a running render
 // Room for the settings dialog beside the window on a 1280-pixel screen.
 constexpr int kStartWidth = 800, kStartHeight = 720;
 
@@ -29,6 +43,17 @@ void OnMenu(Fl_Widget*, void* data) {
 }
 
 void OnClose(Fl_Widget*, void* data) { static_cast<DocumentWindow*>(data)->Quit(); }
+
+// An export's progress: written by the export's thread, read and stopped from this one.
+class ExportProgress : public Progress {
+public:
+    bool Report(double done) override {
+        done_ = done;
+        return !stop_;
+    }
+    std::atomic<double> done_{0};
+    std::atomic<bool> stop_{false};
+};
 
 }  // namespace
 
@@ -81,18 +106,36 @@ DocumentWindow::DocumentWindow(Host& host, PluginManager& plugin, Document& doc,
     : host_(host), plugin_(plugin), doc_(doc), pluginName_(std::move(pluginName)) {
     window_ = std::make_unique<Fl_Double_Window>(kStartWidth, kStartHeight, "Easel");
     window_->begin();
-    menu_ = new Fl_Menu_Bar(0, 0, kStartWidth, kMenuHeight);
+    auto* top = new Fl_Group(0, 0, kStartWidth, kMenuHeight);
+    top->box(FL_UP_BOX);
+    menu_ = new Fl_Menu_Bar(0, 0, kStartWidth - kRenderBarWidth, kMenuHeight);
+    renderBar_ = new Fl_Progress(kStartWidth - kRenderBarWidth + 4, 3, kRenderBarWidth - 80, kMenuHeight - 6);
+    renderBar_->minimum(0);
+    renderBar_->maximum(1);
+    renderBar_->selection_color(FL_BLUE);
+    renderBar_->labelsize(12);
+    renderBar_->hide();
+    renderCancel_ = new Fl_Button(kStartWidth - 72, 2, 68, kMenuHeight - 4, "Cancel");
+    renderCancel_->labelsize(12);
+    renderCancel_->callback([](Fl_Widget*, void* d) { static_cast<DocumentWindow*>(d)->CancelRender(); }, this);
+    renderCancel_->hide();
+    top->resizable(menu_);
+    top->end();
     view_ = new PageView(0, kMenuHeight, kStartWidth, kStartHeight - kMenuHeight);
     window_->end();
     window_->resizable(view_);
     window_->size_range(200, 150);
     window_->callback(OnClose, this);
+    view_->OnRenderState([this] { RenderStateChanged(); });
     view_->SetDocument(&doc_);
     BuildMenus();
     host_.SetRedrawHandler([this] { RedrawNow(); });
 }
 
-DocumentWindow::~DocumentWindow() { host_.SetRedrawHandler(nullptr); }
+DocumentWindow::~DocumentWindow() {
+    host_.SetRedrawHandler(nullptr);
+    Fl::remove_timeout(&DocumentWindow::RenderTick, this);
+}
 
 void DocumentWindow::Show() { window_->show(); }
 
@@ -148,8 +191,49 @@ void DocumentWindow::SetBusy(bool busy) {
 }
 
 void DocumentWindow::RedrawNow() {
-    view_->redraw();
+    // The picture is rendered off this thread: this only copies the art and shows the last
+    // picture until the new one arrives.
+    view_->DocumentChanged();
     Fl::flush();
+}
+
+void DocumentWindow::RenderStateChanged() {
+    if (view_->Rendering() && !ticking_) {
+        ticking_ = true;
+        Fl::add_timeout(kTick, &DocumentWindow::RenderTick, this);
+    }
+    if (!view_->Rendering()) {
+        renderBar_->hide();
+        renderCancel_->hide();
+    }
+}
+
+void DocumentWindow::RenderTick(void* data) {
+    auto* self = static_cast<DocumentWindow*>(data);
+    PageView& view = *self->view_;
+    if (!view.Rendering()) {
+        self->ticking_ = false;
+        self->renderBar_->hide();
+        self->renderCancel_->hide();
+        return;
+    }
+    if (std::chrono::steady_clock::now() - view.RenderingSince() >= kShowProgressAfter) {
+        const double done = view.RenderDone();
+        static char label[32];
+        std::snprintf(label, sizeof label, "Drawing %d%%", static_cast<int>(done * 100));
+        self->renderBar_->value(static_cast<float>(done));
+        self->renderBar_->label(label);
+        self->renderBar_->show();
+        self->renderCancel_->show();
+        self->renderBar_->redraw();
+    }
+    Fl::repeat_timeout(kTick, &DocumentWindow::RenderTick, data);
+}
+
+void DocumentWindow::CancelRender() {
+    view_->CancelRender();
+    renderBar_->hide();
+    renderCancel_->hide();
 }
 
 void DocumentWindow::ShowError(const std::string& message) { fl_alert("%s", message.c_str()); }
@@ -175,7 +259,7 @@ void DocumentWindow::RunFilter() {
     // failures in its error dialog; a cancel is silent.
     if (!SameDocument(before, doc_)) history_.Applied({title, std::move(before), doc_});
     UpdateMenus();
-    view_->redraw();
+    view_->DocumentChanged();
 }
 
 void DocumentWindow::About() {
@@ -212,12 +296,57 @@ void DocumentWindow::Export() {
     if (std::filesystem::exists(path, ec) &&
         fl_choice("\"%s\" exists already. Replace it?", "Cancel", "Replace", nullptr, path.c_str()) != 1)
         return;
-    try {
-        WriteDocumentFile(doc_, path);
-        lastExport_ = path;
-    } catch (const std::exception& e) {
-        ShowError(e.what());
+    if (WriteWithProgress(doc_, path)) lastExport_ = path;
+}
+
+bool DocumentWindow::WriteWithProgress(const Document& doc, const std::string& path) {
+    // The export works on a copy, so the window goes on answering (and drawing) meanwhile;
+    // the menus are off until it ends.
+    const auto copy = std::make_shared<const Document>(doc);
+    ExportProgress progress;
+    std::atomic<bool> finished{false};
+    std::string error;
+    bool cancelled = false;
+    SetBusy(true);
+    std::thread worker([&] {
+        try {
+            WriteDocumentFile(*copy, path, &progress);
+        } catch (const Cancelled&) {
+            cancelled = true;
+        } catch (const std::exception& e) {
+            error = e.what();
+        }
+        finished = true;
+        Fl::awake();
+    });
+
+    Fl_Double_Window box(340, 95, "Exporting");
+    Fl_Box name(15, 8, 310, 20);
+    name.copy_label(std::filesystem::path(path).filename().string().c_str());
+    name.align(FL_ALIGN_INSIDE | FL_ALIGN_LEFT | FL_ALIGN_CLIP);
+    Fl_Progress bar(15, 30, 310, 22);
+    bar.minimum(0);
+    bar.maximum(1);
+    bar.selection_color(FL_BLUE);
+    Fl_Button cancel(255, 62, 70, 25, "Cancel");
+    box.end();
+    box.set_modal();
+    const auto stop = [](Fl_Widget*, void* d) { static_cast<ExportProgress*>(d)->stop_ = true; };
+    cancel.callback(stop, &progress);
+    box.callback(stop, &progress);  // the close box
+    const auto start = std::chrono::steady_clock::now();
+    while (!finished) {
+        Fl::wait(kTick);
+        if (!box.shown() && !progress.stop_ && std::chrono::steady_clock::now() - start >= kShowProgressAfter)
+            box.show();
+        if (progress.stop_) cancel.deactivate();
+        bar.value(static_cast<float>(progress.done_.load()));
     }
+    worker.join();
+    box.hide();
+    SetBusy(false);
+    if (!error.empty()) ShowError(error);
+    return error.empty() && !cancelled;
 }
 
 void DocumentWindow::ZoomIn() { view_->Zoom(1); }

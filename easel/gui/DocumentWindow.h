@@ -14,8 +14,11 @@
 
 #include "document/Document.h"
 
+class Fl_Button;
 class Fl_Double_Window;
+class Fl_Group;
 class Fl_Menu_Bar;
+class Fl_Progress;
 
 namespace easel {
 class Host;
@@ -84,13 +87,21 @@ public:
     void FitPage();
     // Repaints the document area now (the plug-in asked for a redraw).
     void RedrawNow();
-    // While a plug-in's dialog is open the menus are off and the window cannot be closed.
+    // While a plug-in's dialog is open, or an export runs, the menus are off and the window
+    // cannot be closed.
     void SetBusy(bool busy);
+    // Stops the page's render now being drawn (the render bar's Cancel); the last picture stays.
+    void CancelRender();
 
 private:
     void BuildMenus();
     void UpdateMenus();
     void ShowError(const std::string& message);
+    void RenderStateChanged();
+    // Writes `doc` to `path` on a thread of its own, a progress window with Cancel shown once it
+    // has taken a second; true when the file was written. Shows failures; a cancel is silent.
+    bool WriteWithProgress(const Document& doc, const std::string& path);
+    static void RenderTick(void* data);
 
     Host& host_;
     PluginManager& plugin_;
@@ -98,6 +109,10 @@ private:
     std::string pluginName_;
     std::unique_ptr<Fl_Double_Window> window_;
     Fl_Menu_Bar* menu_ = nullptr;  // owned by window_
+    // The render bar at the right of the menu row, shown while a render has taken over a second.
+    Fl_Progress* renderBar_ = nullptr;
+    Fl_Button* renderCancel_ = nullptr;
+    bool ticking_ = false;
     PageView* view_ = nullptr;     // owned by window_
     std::vector<std::unique_ptr<MenuAction>> actions_;
     ApplicationHistory history_;

@@ -7,6 +7,8 @@
 
 #include <cstring>
 #include <memory>
+#include <mutex>
+#include <set>
 
 #include "render/Raster.h"
 
@@ -14,14 +16,45 @@ namespace easel::gui {
 
 namespace {
 
-constexpr double kDesk = 0.62;  // gray around the page
+constexpr double kDesk = 0.62;  // gray around the page, as PageRenderer draws it
 constexpr int kWheelPixels = 40;
+
+// The views alive, so that a wake-up posted by a renderer whose view is gone is dropped.
+// Touched on the user-interface thread only.
+std::set<const PageView*>& LiveViews() {
+    static std::set<const PageView*> views;
+    return views;
+}
 
 }  // namespace
 
 PageView::PageView(int x, int y, int w, int h) : Fl_Widget(x, y, w, h) {
     view_.widthPx = w;
     view_.heightPx = h;
+    // FLTK's thread support (Fl::awake from the renderer) starts with the first Fl::lock.
+    static std::once_flag threads;
+    std::call_once(threads, [] { Fl::lock(); });
+    LiveViews().insert(this);
+    renderer_ = std::make_unique<PageRenderer>([this] { Fl::awake(&PageView::OnFrameReady, this); });
+}
+
+PageView::~PageView() {
+    LiveViews().erase(this);
+    renderer_.reset();  // joins the worker before the members it may wake are gone
+}
+
+void PageView::OnFrameReady(void* data) {
+    auto* view = static_cast<PageView*>(data);
+    if (LiveViews().count(view)) view->FrameArrived();
+}
+
+void PageView::FrameArrived() {
+    if (auto frame = renderer_->TakeFrame()) frame_ = std::move(frame);
+    const bool wasWaiting = waiting_;
+    waiting_ = !(frame_ && frame_->list == requestedList_ && SameView(frame_->view, requestedView_) &&
+                 frame_->list == list_ && SameView(frame_->view, view_));
+    redraw();
+    if (wasWaiting != waiting_ && renderState_) renderState_();
 }
 
 void PageView::SetDocument(Document* doc) {
@@ -32,6 +65,16 @@ void PageView::SetDocument(Document* doc) {
         if (fitted_) view_ = FitView(*doc_, w(), h());
         Store();
     }
+    DocumentChanged();
+}
+
+void PageView::DocumentChanged() {
+    listStale_ = true;
+    Changed();
+}
+
+void PageView::Changed() {
+    cancelled_ = false;
     redraw();
 }
 
@@ -39,14 +82,14 @@ void PageView::Fit() {
     fitted_ = true;
     if (doc_) view_ = FitView(*doc_, w(), h());
     Store();
-    redraw();
+    Changed();
 }
 
 void PageView::Zoom(int steps) {
     fitted_ = false;
     view_ = Zoomed(view_, steps);
     Store();
-    redraw();
+    Changed();
 }
 
 void PageView::BeginPick(std::function<void(int, int)> done) {
@@ -59,10 +102,21 @@ void PageView::CancelPick() {
     if (Fl_Window* win = window()) win->cursor(FL_CURSOR_DEFAULT);
 }
 
+void PageView::CancelRender() {
+    renderer_->Cancel();
+    cancelled_ = true;
+    requested_ = false;
+    if (waiting_) {
+        waiting_ = false;
+        if (renderState_) renderState_();
+    }
+}
+
 void PageView::resize(int nx, int ny, int nw, int nh) {
     Fl_Widget::resize(nx, ny, nw, nh);
     view_ = fitted_ && doc_ ? FitView(*doc_, nw, nh) : Resized(view_, nw, nh);
     Store();
+    Changed();
 }
 
 void PageView::Store() {
@@ -71,9 +125,40 @@ void PageView::Store() {
     doc_->views[0] = view_;
 }
 
+void PageView::RequestIfNeeded() {
+    if (listStale_) {
+        // The copy is made here, on this thread, while the plug-in is not inside a message
+        // that edits the document; the renderer never sees the live document.
+        list_ = doc_ ? MakeRenderList(*doc_) : nullptr;
+        listStale_ = false;
+    }
+    const bool shown = frame_ && frame_->list == list_ && SameView(frame_->view, view_);
+    const bool asked = requested_ && requestedList_ == list_ && SameView(requestedView_, view_);
+    if (shown || asked || cancelled_) {
+        if (shown && waiting_) {
+            renderer_->Cancel();  // back to what is shown: a render on the way is stale
+            requested_ = false;
+            waiting_ = false;
+            if (renderState_) renderState_();
+        }
+        return;
+    }
+    requestedList_ = list_;
+    requestedView_ = view_;
+    requested_ = true;
+    renderer_->Request(list_, view_);
+    if (!waiting_) {
+        waiting_ = true;
+        waitingSince_ = std::chrono::steady_clock::now();
+        if (renderState_) renderState_();
+    }
+}
+
 void PageView::draw() {
     const int width = w(), height = h();
     if (width <= 0 || height <= 0) return;
+    RequestIfNeeded();
+
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(surface);
@@ -83,23 +168,24 @@ void PageView::draw() {
     cairo_t* cr = cairo_create(surface);
     cairo_set_source_rgb(cr, kDesk, kDesk, kDesk);
     cairo_paint(cr);
-    if (doc_) {
+    if (frame_ && frame_->width > 0 && frame_->height > 0) {
+        // The last picture, where its artwork now is: exact when the view is the same.
+        cairo_surface_t* picture = cairo_image_surface_create_for_data(
+            frame_->pixels.data(), CAIRO_FORMAT_RGB24, frame_->width, frame_->height, frame_->stride);
+        const PictureMapping m = MapPicture(frame_->view, view_);
+        cairo_translate(cr, m.dx, m.dy);
+        cairo_scale(cr, m.scale, m.scale);
+        cairo_set_source_surface(cr, picture, 0, 0);
+        cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_FAST);
+        cairo_rectangle(cr, 0, 0, frame_->width, frame_->height);
+        cairo_fill(cr);
+        cairo_surface_destroy(picture);
+    } else if (doc_) {
+        // No picture yet: the blank page where it will be.
         const Point topLeft = ArtworkToPixel(view_, {0, doc_->pageHeight});
-        const double pw = doc_->pageWidth * view_.zoom, ph = doc_->pageHeight * view_.zoom;
-        cairo_set_source_rgb(cr, 0.35, 0.35, 0.35);  // shadow
-        cairo_rectangle(cr, topLeft.x + 3, topLeft.y + 3, pw, ph);
-        cairo_fill(cr);
         cairo_set_source_rgb(cr, 1, 1, 1);
-        cairo_rectangle(cr, topLeft.x, topLeft.y, pw, ph);
+        cairo_rectangle(cr, topLeft.x, topLeft.y, doc_->pageWidth * view_.zoom, doc_->pageHeight * view_.zoom);
         cairo_fill(cr);
-        cairo_save(cr);
-        SetPageTransform(cr, *doc_, view_.zoom, topLeft.x, topLeft.y);
-        DrawDocumentArt(cr, *doc_);
-        cairo_restore(cr);
-        cairo_set_source_rgb(cr, 0, 0, 0);
-        cairo_set_line_width(cr, 1);
-        cairo_rectangle(cr, topLeft.x - 0.5, topLeft.y - 0.5, pw + 1, ph + 1);
-        cairo_stroke(cr);
     }
     cairo_destroy(cr);
     cairo_surface_flush(surface);
@@ -147,7 +233,7 @@ int PageView::handle(int event) {
                 dragX_ = Fl::event_x();
                 dragY_ = Fl::event_y();
                 Store();
-                redraw();
+                Changed();
             }
             return 1;
         case FL_RELEASE:
@@ -157,7 +243,7 @@ int PageView::handle(int event) {
             fitted_ = false;
             view_ = Panned(view_, *doc_, Fl::event_dx() * kWheelPixels, Fl::event_dy() * kWheelPixels);
             Store();
-            redraw();
+            Changed();
             return 1;
         case FL_KEYBOARD:
             if (pick_ && Fl::event_key() == FL_Escape) {

@@ -54,4 +54,17 @@ Point PixelToArtwork(const View& view, Point p) {
             view.centreY - (p.y - view.heightPx * 0.5) / view.zoom};
 }
 
+PictureMapping MapPicture(const View& from, const View& to) {
+    if (!(from.zoom > 0) || !(to.zoom > 0)) return {};
+    const double scale = double(to.zoom) / double(from.zoom);
+    // The picture's pixel (0, 0) shows the artwork point a; in `to`, a sits at ArtworkToPixel.
+    const Point origin = ArtworkToPixel(to, PixelToArtwork(from, {0, 0}));
+    return {scale, origin.x, origin.y};
+}
+
+bool SameView(const View& a, const View& b) {
+    return a.centreX == b.centreX && a.centreY == b.centreY && a.zoom == b.zoom && a.widthPx == b.widthPx &&
+           a.heightPx == b.heightPx;
+}
+
 }  // namespace easel::gui

@@ -39,4 +39,15 @@ View Panned(const View& view, const Document& doc, double dx, double dy);
 Point ArtworkToPixel(const View& view, Point artwork);
 Point PixelToArtwork(const View& view, Point pixel);
 
+// Where a picture drawn through `from` goes when the area now shows `to`: a pixel p of the
+// picture lands on scale * p + (dx, dy), so that every artwork point stays under itself (the
+// last picture stands in, zoomed and moved, while the new one is drawn).
+struct PictureMapping {
+    double scale = 1, dx = 0, dy = 0;
+};
+PictureMapping MapPicture(const View& from, const View& to);
+
+// Whether two views show the same pixels (same centre, zoom and size).
+bool SameView(const View& a, const View& b);
+
 }  // namespace easel::gui

@@ -4,9 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <condition_variable>
+#include <cstring>
+#include <mutex>
+#include <vector>
 
 #include "gui/DocumentWindow.h"
 #include "gui/ExportDialog.h"
+#include "gui/PageRenderer.h"
 #include "gui/ViewGeometry.h"
 #include "plugins/PluginManager.h"
 
@@ -124,6 +129,96 @@ TEST(ReplaceDocument, UndoneApplicationsLeaveAHostThatDrawsOnAsBefore) {
     Document stranger = NewDocument();
     EXPECT_FALSE(host.ReplaceDocument(stranger, first));
     plugin.Shutdown();
+}
+
+TEST(ViewGeometry, LastPictureStaysUnderItsArtworkThroughZoomAndPan) {
+    const Document doc = NewDocument();
+    const View fit = FitView(doc, 800, 695);
+    for (const View& to : {Zoomed(fit, 2), Zoomed(fit, -1), Panned(Zoomed(fit, 3), doc, 130, -45),
+                           Resized(fit, 1000, 300), fit}) {
+        const PictureMapping m = MapPicture(fit, to);
+        for (const Point a : {Point{0, 0}, Point{612, 792}, Point{100, 650}}) {
+            const Point before = ArtworkToPixel(fit, a), after = ArtworkToPixel(to, a);
+            EXPECT_NEAR(m.scale * before.x + m.dx, after.x, 1e-3);
+            EXPECT_NEAR(m.scale * before.y + m.dy, after.y, 1e-3);
+        }
+    }
+    EXPECT_TRUE(SameView(fit, FitView(doc, 800, 695)));
+    EXPECT_FALSE(SameView(fit, Zoomed(fit, 1)));
+    EXPECT_FALSE(SameView(fit, Resized(fit, 800, 694)));
+}
+
+uint32_t PixelAt(const Frame& f, double x, double y) {
+    uint32_t p;
+    std::memcpy(&p, f.pixels.data() + size_t(y) * size_t(f.stride) + 4 * size_t(x), 4);
+    return p & 0xffffff;
+}
+
+// A list of one opaque red square, 100 points a side, its corner at (200, 300).
+std::shared_ptr<const RenderList> RedSquare() {
+    auto list = std::make_shared<RenderList>();
+    list->pageWidth = 612;
+    list->pageHeight = 792;
+    RenderPath p;
+    for (const auto& [x, y] : {std::pair{200.f, 300.f}, {300.f, 300.f}, {300.f, 400.f}, {200.f, 400.f}})
+        p.points.push_back({x, y, x, y, x, y});
+    p.closed = true;
+    p.filled = true;
+    p.fill = {1, 0, 0};
+    p.reach = {200, 300, 300, 400};
+    list->paths.push_back(p);
+    return list;
+}
+
+TEST(PageRenderer, DrawsDeskPageAndArtWhereTheViewPutsThem) {
+    const Document doc = NewDocument();
+    const View view = Zoomed(FitView(doc, 400, 300), 1);
+    Frame frame;
+    ASSERT_TRUE(PageRenderer::Draw(RedSquare().get(), view, frame, nullptr));
+    ASSERT_EQ(frame.width, 400);
+    ASSERT_EQ(frame.height, 300);
+    EXPECT_EQ(PixelAt(frame, 1, 1), 0x9e9e9eu);  // the desk
+    const Point square = ArtworkToPixel(view, {250, 350});
+    const Point page = ArtworkToPixel(view, {100, 100});
+    EXPECT_EQ(PixelAt(frame, square.x, square.y), 0xff0000u);
+    EXPECT_EQ(PixelAt(frame, page.x, page.y), 0xffffffu);
+    // A report that says stop leaves the picture incomplete.
+    EXPECT_FALSE(PageRenderer::Draw(RedSquare().get(), view, frame, [](double) { return false; }));
+}
+
+TEST(PageRenderer, OnlyTheNewestRequestIsDelivered) {
+    // Heavy art first, then at once a light one: the first is stale and never delivered.
+    auto heavy = std::make_shared<RenderList>(*RedSquare());
+    for (int i = 0; i < 2000; ++i) heavy->paths.push_back(heavy->paths[0]);
+    const auto light = RedSquare();
+    const Document doc = NewDocument();
+    const View view = FitView(doc, 600, 600);
+
+    std::mutex m;
+    std::condition_variable cv;
+    std::vector<std::shared_ptr<const RenderList>> delivered;
+    std::vector<uint64_t> numbers;
+    PageRenderer* self = nullptr;
+    PageRenderer renderer([&] {
+        std::lock_guard<std::mutex> lock(m);
+        if (auto f = self->TakeFrame()) {
+            delivered.push_back(f->list);
+            numbers.push_back(f->request);
+        }
+        cv.notify_all();
+    });
+    self = &renderer;
+    renderer.Request(heavy, view);
+    const uint64_t second = renderer.Request(light, Zoomed(view, 1));
+    EXPECT_EQ(renderer.LastRequest(), second);
+    {
+        std::unique_lock<std::mutex> lock(m);
+        cv.wait(lock, [&] { return !numbers.empty() && numbers.back() == second; });
+        for (const auto& list : delivered) EXPECT_EQ(list, light);
+    }
+    EXPECT_FALSE(renderer.Busy());
+    renderer.Cancel();  // nothing running: nothing changes
+    EXPECT_FALSE(renderer.Busy());
 }
 
 TEST(MenuAndExportNames, EscapedAndExtended) {
