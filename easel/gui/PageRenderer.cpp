@@ -2,6 +2,8 @@
 
 #include <cairo.h>
 
+#include <exception>
+
 #include "gui/ViewGeometry.h"
 #include "render/Raster.h"
 
@@ -129,18 +131,25 @@ void PageRenderer::Run() {
         auto frame = std::make_unique<Frame>();
         frame->list = list;
         frame->request = number;
-        const bool complete = Draw(list.get(), view, *frame, [&](double done) {
-            if (latest_ != number) return false;
-            done_ = done;
-            return true;
-        });
+        bool complete = false;
+        try {
+            complete = Draw(list.get(), view, *frame, [&](double done) {
+                if (latest_ != number) return false;
+                done_ = done;
+                return true;
+            });
+        } catch (const std::exception&) {
+            // No memory for the picture: the last one stays up, and the next change tries again.
+        }
         bool deliver = false;
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            if (complete && latest_ == number) {
-                finished_ = std::move(frame);
+            if (latest_ == number) {
                 busy_ = false;
-                deliver = true;
+                if (complete) {
+                    finished_ = std::move(frame);
+                    deliver = true;
+                }
             }
         }
         if (deliver && ready_) ready_();
