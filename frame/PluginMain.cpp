@@ -111,8 +111,9 @@ SPErr GoFilter(AIFilterMessage* message) {
     StarSettings* settings = SettingsOf(message->parameters);
     if (!settings) return kSPNoError;
     settings->finalRun = 1;
-    GenerateStars(*settings);  // a failed go run is neither shown nor passed on
-    return kSPNoError;
+    // A failed go run is passed on: PluginMain shows its message in the error dialog and the
+    // host learns that the filter did not complete.
+    return GenerateStars(*settings);
 }
 
 SPErr Dispatch(const SPBasicSuite* basic, const char* caller, const char* selector, void* message) {

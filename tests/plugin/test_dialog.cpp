@@ -3,10 +3,12 @@
 // user's actions played into the dialog's model.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "dialog/DialogLayout.h"
@@ -45,8 +47,12 @@ private:
 class ScriptedPresenter final : public easel::DialogPresenter {
 public:
     std::function<void(DialogModel&)> script;
+    std::vector<std::string> alerts;  // each other dialog's item texts, joined by '|'
     int32_t RunModal(DialogModel& d) override {
         if (d.ResourceId() != 16100) {
+            std::string texts;
+            for (const auto& item : d.Items()) texts += item->Text() + "|";
+            alerts.push_back(texts);
             d.End(kOkItem);  // an alert
             return d.Result();
         }
@@ -516,6 +522,66 @@ TEST_F(DialogWithFailingPreview, AFailedPreviewIsNotKeptAsTheResult) {
     const auto paths = Paths();
     ASSERT_EQ(paths.size(), 1u);
     EXPECT_EQ(paths[0]->path.SegmentCount(), 30u);
+}
+
+// The go run's failures reach the host and the user: the filter returns the code and the
+// plug-in's error dialog shows that code's message, while a failed preview stays silent.
+struct GoFailure {
+    const char* name;
+    SPErr code;
+    const char* message;
+};
+const GoFailure kGoFailures[] = {
+    {"locked layer", kAILockedLayerError, "The filter cannot complete because a layer is locked or invisible."},
+    {"too many anchors", kAITooManySegmentsError,
+     "The filter cannot complete because a path has too many anchor points."},
+    {"memory", -108, "The filter cannot complete because there isn't enough memory (RAM) available."},
+};
+
+class DialogWithFailingGo : public DialogTest, public ::testing::WithParamInterface<GoFailure> {
+protected:
+    // With Preview off nothing is drawn while the dialog is open, so the first segment write
+    // is the go run's.
+    DialogWithFailingGo() : DialogTest(Failing(GetParam().code)) {}
+    static easel::HostConfig Failing(SPErr code) {
+        easel::HostConfig c = Seeded();
+        c.faults.push_back({"AI Path Suite/SetPathSegments", 1, code});
+        return c;
+    }
+};
+
+TEST_P(DialogWithFailingGo, TheGoRunsCodeIsReturnedAndItsMessageShown) {
+    StarSettings s = NewRecord();
+    s.previewOn = 0;
+    SetRecord(s);
+    const SPErr result = Run([&](DialogModel&) { EXPECT_TRUE(Paths().empty()) << "no preview"; });
+    EXPECT_EQ(result, GetParam().code);
+    ASSERT_EQ(presenter_->alerts.size(), 1u);
+    EXPECT_NE(presenter_->alerts[0].find(GetParam().message), std::string::npos) << presenter_->alerts[0];
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, DialogWithFailingGo, ::testing::ValuesIn(kGoFailures),
+                         [](const ::testing::TestParamInfo<GoFailure>& param) {
+                             std::string name;
+                             for (const char* c = param.param.name; *c; ++c)
+                                 if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
+                             return name;
+                         });
+
+// A document whose current layer is locked: every preview is refused without a word and the
+// dialog stays open; OK's go run is refused too, and that is shown and returned.
+TEST_F(DialogTest, ALockedCurrentLayerFailsTheGoRunWithItsMessageAndLeavesTheDocumentEmpty) {
+    doc_->FindLayer(doc_->currentLayer)->locked = true;
+    const SPErr result = Run([&](DialogModel& d) {
+        EXPECT_EQ(Live(d).previewDrawn, 0);
+        ASSERT_EQ(d.UserSetValue(4, 7), UserResult::Done);
+        EXPECT_FALSE(d.Ended());
+        EXPECT_TRUE(presenter_->alerts.empty()) << "previews fail silently";
+    });
+    EXPECT_EQ(result, kAILockedLayerError);
+    ASSERT_EQ(presenter_->alerts.size(), 1u);
+    EXPECT_NE(presenter_->alerts[0].find("a layer is locked or invisible"), std::string::npos);
+    EXPECT_TRUE(Paths().empty());
 }
 
 }  // namespace
