@@ -59,7 +59,7 @@ void WriteDocumentFile(const Document& doc, const std::string& path, Progress* p
     } else if (ext == ".png" || ext == ".pdf") {
 #if EASEL_HAS_RASTER
         try {
-            text = ext == ".png" ? RenderPng(doc) : RenderPdf(doc);
+            text = ext == ".png" ? RenderPng(doc, progress) : RenderPdf(doc);
         } catch (const RenderError& e) {
             Fail(path, e.what());
         } catch (const std::bad_alloc&) {
