@@ -8,7 +8,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 packages=(cmake ninja-build g++ make libgtest-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
           binutils-mingw-w64-i686 g++-mingw-w64-i686
           libfltk1.3-dev libcairo2-dev pkg-config xvfb xauth xdotool imagemagick
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev libsvgpp-dev libxml2-dev libboost-dev)
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
