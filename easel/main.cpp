@@ -31,10 +31,15 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <variant>
 #include <vector>
 
 #include "dialogs/HeadlessPresenter.h"
 #include "export/Export.h"
+#include "export/JsonDump.h"
+#if EASEL_HAS_SVG_IMPORT
+#include "import/SvgImport.h"
+#endif
 #if EASEL_HAS_WINDOW
 #include "gui/Gui.h"
 #endif
@@ -86,7 +91,78 @@ struct Options {
     std::string paramsPath;  // empty: the default file
     bool fresh = false;
     easel::ColorModel colorModel = easel::ColorModel::RGB;  // of the new document
+    std::string openPath;  // --open: the document the filter runs on instead of a new one
+    bool force = false;    // write over OUT even when reading the input lost something
 };
+
+std::string LowerExtension(const std::string& path) {
+    std::string lower;
+    for (char c : std::filesystem::path(path).extension().string())
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+// A document read from a file: the JSON dump whole, an SVG through the importer (whose
+// warnings name what the document could not hold).
+struct OpenedDocument {
+    easel::Document document;
+    std::vector<std::string> warnings;
+};
+
+// Reads `path` (named by `option` in messages); the exit status on failure: 1 for a file that
+// cannot be read, 2 for a kind this build cannot read.
+std::variant<OpenedDocument, int> ReadInput(const std::string& option, const std::string& path) {
+    const std::string ext = LowerExtension(path);
+    if (ext == ".json") {
+        try {
+            return OpenedDocument{easel::LoadDocumentFile(path), {}};
+        } catch (const easel::DumpError& e) {
+            std::fprintf(stderr, "easel: %s\n", e.what());
+            return 1;
+        }
+    }
+    if (ext == ".svg") {
+#if EASEL_HAS_SVG_IMPORT
+        try {
+            easel::ImportResult r = easel::ImportSvgFile(path);
+            for (const std::string& w : r.warnings) std::fprintf(stderr, "easel: warning: %s\n", w.c_str());
+            return OpenedDocument{std::move(r.document), std::move(r.warnings)};
+        } catch (const easel::ImportError& e) {
+            std::fprintf(stderr, "easel: %s\n", e.what());
+            return 1;
+        }
+#else
+        std::fprintf(stderr, "easel: %s %s: this build of easel cannot read SVG (it is built without libxml2 and "
+                     "SVG++); open a .json dump instead\n", option.c_str(), path.c_str());
+        return 2;
+#endif
+    }
+    std::fprintf(stderr, "easel: %s %s: the file must end in .svg or .json\n", option.c_str(), path.c_str());
+    return 2;
+}
+
+// Writing over an existing file after the input lost something needs --force.
+bool MayWrite(const std::string& output, const std::vector<std::string>& warnings, bool force) {
+    std::error_code ec;
+    if (warnings.empty() || force || !std::filesystem::exists(output, ec)) return true;
+    std::fprintf(stderr, "easel: %s exists and reading the input lost something (%s): it is not written over "
+                 "without --force\n", output.c_str(), warnings.front().c_str());
+    return false;
+}
+
+// The output's extension: 0 when Easel can write it, else 2 (and why said).
+int CheckOutput(const std::string& output) {
+    const std::string lower = LowerExtension(output);
+    if (lower != ".svg" && lower != ".json" && lower != ".png" && lower != ".pdf") {
+        std::fprintf(stderr, "easel: -o %s: the file must end in .svg, .json, .png or .pdf\n", output.c_str());
+        return 2;
+    }
+    if ((lower == ".png" || lower == ".pdf") && !easel::kCanWriteRaster) {
+        std::fprintf(stderr, "easel: -o %s: %s\n", output.c_str(), easel::kNoRasterReason);
+        return 2;
+    }
+    return 0;
+}
 
 // The filter's kept record: where it is, and whether this run may replace it.
 struct KeptRecord {
@@ -190,7 +266,7 @@ private:
     bool shown_ = false;
 };
 
-int Run(const Options& o) {
+int Run(const Options& o, std::optional<easel::Document> opened) {
     easel::HostConfig config;
     config.seed = o.seed;
     config.omittedSuites = o.withoutSuites;
@@ -222,7 +298,7 @@ int Run(const Options& o) {
         status = 1;
     } else {
         const KeptRecord kept = LoadKeptRecord(host, filter, key, o);
-        easel::Document& doc = host.NewDocument(o.colorModel);
+        easel::Document& doc = opened ? host.OpenDocument(std::move(*opened)) : host.NewDocument(o.colorModel);
         const SPErr e = plugin.RunFilter(doc);
         if (const int actions = ActionStatus(*driver)) {
             status = actions;
@@ -269,8 +345,43 @@ std::vector<easel::DialogAction> ActionsInOrder(const CLI::App& app, const CLI::
 
 }  // namespace
 
+// `easel convert IN OUT [--force]`: a document from one format into another, no filter run.
+int Convert(int argc, char** argv) {
+    CLI::App app{"Easel: converts a document (.svg or .json) into any format Easel writes"};
+    std::string in, out;
+    bool force = false;
+    app.add_option("IN", in, "the document to read: .svg or .json")->required();
+    app.add_option("OUT", out, "the file to write: .svg, .json, .png or .pdf")->required();
+    app.add_flag("--force", force, "write over OUT even when reading IN lost something");
+    if (const std::optional<int> status = easel::ParseCommandLine(app, argc, argv)) return *status;
+    if (const int bad = CheckOutput(out)) return bad;
+    std::variant<OpenedDocument, int> read = ReadInput("convert", in);
+    if (const int* status = std::get_if<int>(&read)) return *status;
+    OpenedDocument& opened = std::get<OpenedDocument>(read);
+    if (!MayWrite(out, opened.warnings, force)) return 2;
+    ExportProgress progress(out);
+    try {
+        easel::WriteDocumentFile(opened.document, out, &progress);
+        progress.Clear();
+        std::fprintf(stderr, "easel: wrote %s\n", out.c_str());
+    } catch (const easel::ExportError& failure) {
+        progress.Clear();
+        std::fprintf(stderr, "easel: %s\n", failure.what());
+        return 1;
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "validate") return easel::validate::Main(argc - 1, argv + 1, DefaultPlugin());
+    if (argc > 1 && std::string(argv[1]) == "convert") {
+        try {
+            return Convert(argc - 1, argv + 1);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "easel: %s\n", e.what());
+            return 1;
+        }
+    }
     CLI::App app{"Easel: runs a plug-in's filter on a new document and writes it as SVG, JSON, PNG or PDF"};
     Options o;
     std::string& pluginPath = o.pluginPath;
@@ -304,6 +415,9 @@ int main(int argc, char** argv) {
                                   ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     app.add_option("--params", o.paramsPath, "the file that keeps the filter's settings between runs (default: "
                                              "$XDG_CONFIG_HOME/easel/QM07_Corvanta.params)")->type_name("FILE");
+    app.add_option("--open", o.openPath, "run the filter on this document (.svg or .json) instead of a new one")
+        ->type_name("FILE");
+    app.add_flag("--force", o.force, "write over -o FILE even when reading --open's document lost something");
     app.add_flag("--fresh", o.fresh, "start from the filter's default settings, neither reading nor replacing the kept ones");
     app.set_version_flag("--version", std::string("easel ") + EASEL_VERSION);
     if (const std::optional<int> status = easel::ParseCommandLine(app, argc, argv)) return *status;
@@ -327,23 +441,24 @@ int main(int argc, char** argv) {
                      o.actions.front().option.c_str());
         return 2;
     }
-    if (!output.empty()) {
-        const std::string ext = std::filesystem::path(output).extension().string();
-        std::string lower;
-        for (char c : ext) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (lower != ".svg" && lower != ".json" && lower != ".png" && lower != ".pdf") {
-            std::fprintf(stderr, "easel: -o %s: the file must end in .svg, .json, .png or .pdf\n", output.c_str());
-            return 2;
-        }
-        if ((lower == ".png" || lower == ".pdf") && !easel::kCanWriteRaster) {
-            std::fprintf(stderr, "easel: -o %s: %s\n", output.c_str(), easel::kNoRasterReason);
-            return 2;
-        }
+    if (!output.empty())
+        if (const int bad = CheckOutput(output)) return bad;
+    if (!o.openPath.empty() && gui) {
+        std::fprintf(stderr, "easel: --open: the window starts on a new document; --open is for the command line\n");
+        return 2;
     }
 
     try {
+        std::optional<easel::Document> opened;
+        if (!o.openPath.empty()) {
+            std::variant<OpenedDocument, int> read = ReadInput("--open", o.openPath);
+            if (const int* status = std::get_if<int>(&read)) return *status;
+            OpenedDocument& doc = std::get<OpenedDocument>(read);
+            if (!MayWrite(output, doc.warnings, o.force)) return 2;
+            opened = std::move(doc.document);
+        }
         if (o.pluginPath.empty()) o.pluginPath = DefaultPlugin();
-        return Run(o);
+        return Run(o, std::move(opened));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "easel: %s\n", e.what());
         return 1;

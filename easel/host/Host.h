@@ -83,6 +83,12 @@ public:
     // A new document, which becomes the current one. Owned by the Host; the reference stays
     // valid for the Host's lifetime.
     Document& NewDocument(ColorModel model = ColorModel::RGB);
+    // A document read from a file, which becomes the current one, as NewDocument's does.
+    Document& OpenDocument(Document contents) {
+        Document& doc = NewDocument(contents.colorModel);
+        ReplaceDocument(doc, std::move(contents));
+        return doc;
+    }
     Document* CurrentDocument();
 
     // A host message: BeginMessage starts a new undo transaction (committing any open one),

@@ -818,7 +818,7 @@ ImportResult ImportSvgText(std::string_view text, const std::string& name) {
         std::string message = e && e->message ? Trim(e->message) : "not well-formed XML";
         const int line = e ? e->line : 0;
         throw ImportError("cannot read \"" + name + "\": " + (line > 0 ? "line " + std::to_string(line) + ": " : "") +
-                          "not an SVG file: " + message);
+                          "malformed XML: " + message);
     }
     return Importer(xml.get(), name).Run();
 }
