@@ -26,17 +26,6 @@ void PathData::SetSegment(size_t i, const AIPathSegment& s) {
     }
 }
 
-Art* Document::FindArt(ArtId id) {
-    if ((id & kArtSlotMask) == 0) return nullptr;
-    const size_t slot = ArtSlot(id);
-    if (slot >= arts.size() || !arts[slot] || arts[slot]->id != id) return nullptr;
-    return &*arts[slot];
-}
-
-const Art* Document::FindArt(ArtId id) const {
-    return const_cast<Document*>(this)->FindArt(id);
-}
-
 Layer* Document::FindLayer(LayerId id) {
     for (Layer& l : layers)
         if (l.id == id) return &l;

@@ -143,6 +143,7 @@ struct Document {
     // keeps it (and artBytesHeld) up to date.
     size_t journalBytes = 0;
 
+    // The live art `id`, or nullptr. Inline (below): every suite call that names art starts here.
     Art* FindArt(ArtId id);
     const Art* FindArt(ArtId id) const;
     Layer* FindLayer(LayerId id);
@@ -182,6 +183,15 @@ constexpr unsigned kArtIdBits = sizeof(void*) >= 8 ? 32 : 28;
 constexpr ArtId kArtSlotMask = (ArtId(1) << kArtSlotBits) - 1;
 // The slot of `id` in Document::arts; meaningful for id != 0.
 constexpr size_t ArtSlot(ArtId id) { return size_t((id & kArtSlotMask) - 1); }
+
+inline Art* Document::FindArt(ArtId id) {
+    if ((id & kArtSlotMask) == 0) return nullptr;
+    const size_t slot = ArtSlot(id);
+    if (slot >= arts.size()) return nullptr;
+    std::optional<Art>& art = arts[slot];
+    return art && art->id == id ? &*art : nullptr;
+}
+inline const Art* Document::FindArt(ArtId id) const { return const_cast<Document*>(this)->FindArt(id); }
 
 // What the memory budget counts, meant to follow what the process holds for the document:
 // - a path: 24 bytes per segment of capacity, its corner flags in whole 64-bit words, and

@@ -1,9 +1,11 @@
 // "AI Path Suite" v4: the segments of path art.
 //
 // SetPathSegments is the generator's inner loop (one call per anchor), so its common case,
-// one segment appended to a path made in the same message, costs two O(1) lookups, a few
-// comparisons and the append: no journal entry, no allocation beyond the vectors' doubling.
+// one segment appended to a path made in the same message, costs one art lookup, one layer
+// lookup, a few comparisons and the append: no journal entry, no allocation beyond the
+// vectors' doubling.
 #include <algorithm>
+#include <cstring>
 
 #include "AIPath.h"
 #include "suites/RecordLayouts.h"
@@ -30,7 +32,7 @@ private:
 
 // The live path art `handle` names; null for anything else, an envelope included (its
 // outline is computed, not stored). An envelope's content is a path and answers here.
-Art* FindPath(Session& s, AIArtHandle handle) {
+inline Art* FindPath(Session& s, AIArtHandle handle) {
     Art* art = s.doc.FindArt(ArtIdOf(handle));
     return art && art->kind == ArtKind::Path ? art : nullptr;
 }
@@ -54,50 +56,61 @@ SPErr SPAPI GetPathSegments(AIArtHandle path, int16_t index, int16_t count, AIPa
     });
 }
 
+// The points of a segment as stored. Each point is read whole: the caller has usually just
+// written the segment point by point, and one load spanning two of those stores would have to
+// wait for both to reach the cache.
+SegmentPoints Packed(const AIPathSegment& g) {
+    AIRealPoint p, in, out;
+    std::memcpy(&p, &g.p, sizeof p);
+    std::memcpy(&in, &g.in, sizeof in);
+    std::memcpy(&out, &g.out, sizeof out);
+    return {p.h, p.v, in.h, in.v, out.h, out.v};
+}
+
+// SetPathSegments past its checks, in general: `count` (> 0) finite segments written at
+// `index` (<= the path's count, the end within the limit), the path grown first if need be.
+SPErr WriteSegments(Runtime& rt, Session& s, Art& art, size_t index, size_t count, const AIPathSegment* segments) {
+    PathData& p = art.path;
+    const size_t end = index + count;
+    // Growth is by doubling, done here so that the budget check can foresee it exactly.
+    size_t grownTo = 0;
+    if (end > p.points.capacity()) {
+        grownTo = std::max({end, p.points.capacity() * 2, size_t(32)});
+        const size_t after = PathBytesFor(grownTo, grownTo);
+        if (s.doc.artBytesHeld - PathBytes(p) + after > rt.config.memoryBudget) return kSPOutOfMemoryError;
+    }
+    if (!s.journal.Covers(art.id)) s.journal.Changing(s.doc, art.id);
+    if (grownTo) {
+        PathBytesWatch watch(s.doc, p);
+        p.points.reserve(grownTo);
+        p.corners.reserve(grownTo);
+    }
+    // Nothing below allocates: every segment lands.
+    for (size_t i = 0; i < count; ++i) p.SetSegment(index + i, segments[i]);
+    return kSPNoError;
+}
+
 SPErr SPAPI SetPathSegments(AIArtHandle path, int16_t index, int16_t count, const AIPathSegment* segments) {
-    return DocumentBoundary(Op::PathSetSegments, [&](Runtime& rt, Session& s) -> SPErr {
-        const ArtId id = ArtIdOf(path);
+    return DocumentBoundary(Op::PathSetSegments, [=](Runtime& rt, Session& s) -> SPErr {
         Art* art = FindPath(s, path);
         if (!art || !segments || index < 0 || count < 0) return kSPBadParameterError;
         PathData& p = art->path;
         const size_t size = p.SegmentCount();
         if (size_t(index) > size) return kSPBadParameterError;
-        if (const SPErr e = CheckWritable(s.LayerOfArt(id))) return e;
-        const size_t end = size_t(index) + size_t(count);
-        if (end > kAIMaxPathSegments) return kAITooManySegmentsError;
+        if (const SPErr e = CheckWritable(s.LayerOfArt(*art))) return e;
+        if (size_t(index) + size_t(count) > kAIMaxPathSegments) return kAITooManySegmentsError;
         for (int16_t i = 0; i < count; ++i)
             if (!Finite(segments[i])) return kSPBadParameterError;
         if (count == 0) return kSPNoError;
-
-        // Growth is by doubling, done here so that the budget check can foresee it exactly.
-        size_t grownTo = 0;
-        if (end > p.points.capacity()) {
-            grownTo = std::max({end, p.points.capacity() * 2, size_t(32)});
-            const size_t after = PathBytesFor(grownTo, grownTo);
-            if (s.doc.artBytesHeld - PathBytes(p) + after > rt.config.memoryBudget)
-                return kSPOutOfMemoryError;
+        // The generator's inner loop: one segment appended, with room for it, to a path made
+        // (or already copied) in this message. No journal entry, no allocation, no budget.
+        if (count == 1 && size_t(index) == size && size < p.points.capacity() && size < p.corners.capacity() &&
+            s.journal.Covers(art->id)) {
+            p.points.push_back(Packed(*segments));
+            p.corners.push_back(segments->corner != 0);
+            return kSPNoError;
         }
-        if (!s.journal.Covers(id)) s.journal.Changing(s.doc, id);
-        if (grownTo) {
-            PathBytesWatch watch(s.doc, p);
-            p.points.reserve(grownTo);
-            p.corners.reserve(grownTo);
-        }
-        // Nothing below allocates: every segment lands. Appends are written here rather than
-        // through PathData::SetSegment so that the generator's one-segment call stays inline.
-        for (int16_t i = 0; i < count; ++i) {
-            const AIPathSegment& g = segments[i];
-            const size_t at = size_t(index) + size_t(i);
-            const SegmentPoints packed{g.p.h, g.p.v, g.in.h, g.in.v, g.out.h, g.out.v};
-            if (at == p.points.size()) {
-                p.points.push_back(packed);
-                p.corners.push_back(g.corner != 0);
-            } else {
-                p.points[at] = packed;
-                p.corners[at] = g.corner != 0;
-            }
-        }
-        return kSPNoError;
+        return WriteSegments(rt, s, *art, size_t(index), size_t(count), segments);
     });
 }
 

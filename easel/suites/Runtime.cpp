@@ -120,17 +120,11 @@ void Session::Commit() {
     }
 }
 
-SPErr CheckWritable(const Layer* layer) {
-    if (!layer) return kSPBadParameterError;
-    if (layer->locked || !layer->visible) return kAILockedLayerError;
-    return kSPNoError;
-}
-
 SPErr BeginArtChange(Session& s, AIArtHandle handle, Art*& art) {
     const ArtId id = ArtIdOf(handle);
     art = s.doc.FindArt(id);
     if (!art) return kSPBadParameterError;
-    if (const SPErr e = CheckWritable(s.LayerOfArt(id))) return e;
+    if (const SPErr e = CheckWritable(s.LayerOfArt(*art))) return e;
     if (!s.journal.Covers(id)) s.journal.Changing(s.doc, id);
     return kSPNoError;
 }

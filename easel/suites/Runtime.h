@@ -148,13 +148,21 @@ struct Session {
     // The layer holding live art `id` (nullptr if none); for art an envelope holds, the
     // layer of the envelope on the page.
     Layer* LayerOfArt(ArtId id) {
-        if (const Art* art = doc.FindArt(id); art && art->owner) id = doc.PlacedArt(id);
+        const Art* art = doc.FindArt(id);
+        return art ? LayerOfArt(*art) : LayerOfPlaced(id);
+    }
+    // As LayerOfArt, for live art already found.
+    Layer* LayerOfArt(const Art& art) {
+        return LayerOfPlaced(art.owner ? doc.PlacedArt(art.id) : art.id);
+    }
+    Layer* FindLayerSlowly(LayerId id);
+    // The layer holding art `id` that stands on the page itself (no envelope holds it).
+    Layer* LayerOfPlaced(ArtId id) {
         const size_t slot = ArtSlot(id);
         if (slot < artLayer.size())
             if (Layer* l = FindLayer(artLayer[slot]); l) return l;
         return doc.LayerOf(id);  // art placed by code other than the suites
     }
-    Layer* FindLayerSlowly(LayerId id);
     // Refreshes layerPos after layers were inserted or removed.
     void IndexLayers();
     // Commits the transaction and compacts the paths it touched.
@@ -162,7 +170,11 @@ struct Session {
 };
 
 // kAILockedLayerError when `layer` cannot take art; kSPBadParameterError when it is null.
-SPErr CheckWritable(const Layer* layer);
+inline SPErr CheckWritable(const Layer* layer) {
+    if (!layer) return kSPBadParameterError;
+    if (layer->locked || !layer->visible) return kAILockedLayerError;
+    return kSPNoError;
+}
 
 // The art `handle` names: kSPBadParameterError when dead, null or not art, kAILockedLayerError
 // when its layer is locked or hidden; otherwise records the journal's entry for the change

@@ -3,6 +3,7 @@
 
 #include "SuiteFixture.h"
 #include "document/Journal.h"
+#include "suites/Runtime.h"
 
 namespace easel::testing {
 namespace {
@@ -50,6 +51,25 @@ TEST_F(JournalTest, ChangedEarlierPathIsRestoredBitForBit) {
     EXPECT_TRUE(SameDocument(before, Doc()));
     EXPECT_EQ(Count(h), 4);  // the handle of restored art still works
     EXPECT_EQ(host_.HeldArtBytes(), Doc().ArtBytes());
+}
+
+// One segment appended to earlier art that has room for it (as art edited directly may have):
+// the append needs no new storage, yet the journal must still copy the path first.
+TEST_F(JournalTest, OneSegmentAppendedWithRoomToSpareToEarlierArtIsUndone) {
+    AIArtHandle h = PathWith(3);
+    NextMessage();
+    PathData& p = Doc().FindArt(ArtIdOf(h))->path;
+    p.points.reserve(64);
+    p.corners.reserve(64);
+    const Document before = Doc();
+    for (int16_t i = 3; i < 6; ++i) {
+        const AIPathSegment s = Seg(i, -i);
+        ASSERT_EQ(path->SetPathSegments(h, i, 1, &s), kSPNoError);
+    }
+    EXPECT_EQ(Count(h), 6);
+    ASSERT_EQ(undo->UndoChanges(), kSPNoError);
+    EXPECT_TRUE(SameDocument(before, Doc()));
+    EXPECT_EQ(Count(h), 3);
 }
 
 TEST_F(JournalTest, RepeatedUndoDoesNothingAndChangesAfterUndoAreUndoneAgain) {
