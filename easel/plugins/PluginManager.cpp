@@ -71,6 +71,7 @@ SPErr PluginManager::Load(const std::string& path) {
     SPMessageData message{};
     const SPErr result = Deliver(kSPInterfaceCaller, kSPInterfaceStartupSelector, message);
     started_ = true;
+    startupFailed_ = result != kSPNoError;
     return result;
 }
 
@@ -128,15 +129,26 @@ SPErr PluginManager::Reload() {
 
 SPErr PluginManager::Shutdown() {
     if (!started_) return kSPNoError;
-    EnsureLoaded();
-    SPMessageData message{};
-    SPErr result = Deliver(kSPInterfaceCaller, kSPInterfaceShutdownSelector, message);
-    SPMessageData last{};
-    const SPErr unloaded = Deliver(kSPAccessCaller, kSPAccessUnloadSelector, last);
-    if (result == kSPNoError) result = unloaded;
+    SPErr result = kSPNoError;
+    if (startupFailed_) {
+        // A module whose start-up failed is never shut down (its shut-down would meet the same
+        // failure, and alert it again); it only leaves memory.
+        if (module_) {
+            SPMessageData last{};
+            result = Deliver(kSPAccessCaller, kSPAccessUnloadSelector, last);
+        }
+    } else {
+        EnsureLoaded();
+        SPMessageData message{};
+        result = Deliver(kSPInterfaceCaller, kSPInterfaceShutdownSelector, message);
+        SPMessageData last{};
+        const SPErr unloaded = Deliver(kSPAccessCaller, kSPAccessUnloadSelector, last);
+        if (result == kSPNoError) result = unloaded;
+    }
     CloseModule();
     host_.RemovePlugin(self_);
     started_ = false;
+    startupFailed_ = false;
     return result;
 }
 

@@ -43,7 +43,9 @@ public:
     // PluginError when the module can no longer be loaded.
     SPErr Reload();
     // "SP Interface"/"Shutdown" then "SP Access"/"Unload" (reloading first if need be); the
-    // module leaves memory and the host forgets the plug-in and its filters.
+    // module leaves memory and the host forgets the plug-in and its filters. A module whose
+    // start-up failed gets no "Shutdown": only "Unload" if it is in memory. The destructor does
+    // the same, so a caller that gives up after a failed Load need not call it.
     SPErr Shutdown();
 
     // Runs the plug-in's filter on `document` (a document of the Host, which becomes current):
@@ -86,7 +88,8 @@ private:
     SPPluginMainProc entry_ = nullptr;
     SPPluginRef self_ = nullptr;
     void* globals_ = nullptr;
-    bool started_ = false;
+    bool started_ = false;        // "Startup" was sent, and no "Shutdown" since
+    bool startupFailed_ = false;  // that "Startup" answered an error
 };
 
 }  // namespace easel

@@ -265,5 +265,79 @@ TEST(ModuleWithoutArtSuite, StartupFailsWithTheFirstMissingSuitesCode) {
     EXPECT_EQ(PathCount(doc), 0u);
 }
 
+// The system loader, with the module's entry point behind one that notes each message it is
+// sent, as "caller/selector" (one module at a time).
+std::vector<std::string> gMessages;
+SPPluginMainProc gEntry = nullptr;
+
+SPErr SPAPI RecordingEntry(const char* caller, const char* selector, void* message) {
+    gMessages.push_back(std::string(caller) + "/" + selector);
+    return gEntry(caller, selector, message);
+}
+
+class RecordingLoader final : public ModuleLoader {
+public:
+    std::vector<uint8_t> ReadResources(const std::string& path) override { return system_->ReadResources(path); }
+    std::vector<std::string> ExportedSymbols(const std::string& path) override { return system_->ExportedSymbols(path); }
+    Handle Open(const std::string& path) override { return system_->Open(path); }
+    void* Find(Handle m, const std::string& name) override {
+        void* entry = system_->Find(m, name);
+        if (!entry) return nullptr;
+        gEntry = reinterpret_cast<SPPluginMainProc>(entry);
+        return reinterpret_cast<void*>(&RecordingEntry);
+    }
+    void Close(Handle m) override { system_->Close(m); }
+
+private:
+    std::unique_ptr<ModuleLoader> system_ = MakeSystemModuleLoader();
+};
+
+using Messages = std::vector<std::string>;
+
+// A module whose start-up failed is never sent "Shutdown", whether the manager ends or is asked
+// to shut it down, so the plug-in's failure is alerted once; one that started is.
+TEST(ModuleMessages, AFailedStartupIsFollowedByNoShutdown) {
+    // A suite after the alert service: the failure is alerted at start-up.
+    HostConfig config;
+    config.omittedSuites = {"ADM Tracker Suite"};
+    {
+        Host host(config);
+        gMessages.clear();
+        {
+            PluginManager plugin(host, std::make_unique<RecordingLoader>());
+            ASSERT_EQ(plugin.Load(EASEL_MODULE), kSPSuiteNotFoundError);
+            EXPECT_EQ(host.Alerts().size(), 1u);
+        }  // given up, as Easel gives up after a failed start-up
+        EXPECT_EQ(gMessages, (Messages{"SP Interface/Startup", "SP Access/Unload"}));
+        EXPECT_EQ(host.Alerts().size(), 1u) << "the failure is alerted once";
+        EXPECT_TRUE(host.Filters().empty());
+        EXPECT_EQ(host.OpenAcquisitions(), 0);
+    }
+    {
+        // Shut down explicitly while out of memory: it is not loaded again only to leave.
+        Host host(config);
+        gMessages.clear();
+        PluginManager plugin(host, std::make_unique<RecordingLoader>());
+        ASSERT_EQ(plugin.Load(EASEL_MODULE), kSPSuiteNotFoundError);
+        ASSERT_EQ(plugin.Unload(), kSPNoError);
+        EXPECT_EQ(plugin.Shutdown(), kSPNoError);
+        EXPECT_FALSE(plugin.Started());
+        EXPECT_EQ(plugin.Shutdown(), kSPNoError);
+        EXPECT_EQ(gMessages, (Messages{"SP Interface/Startup", "SP Access/Unload"}));
+        EXPECT_EQ(host.Alerts().size(), 1u);
+    }
+    {
+        Host host;
+        gMessages.clear();
+        {
+            PluginManager plugin(host, std::make_unique<RecordingLoader>());
+            ASSERT_EQ(plugin.Load(EASEL_MODULE), kSPNoError);
+        }
+        EXPECT_EQ(gMessages, (Messages{"SP Interface/Startup", "SP Interface/Shutdown", "SP Access/Unload"}));
+        EXPECT_TRUE(host.Alerts().empty());
+        EXPECT_EQ(host.OpenBlocks(), 0) << "the shut-down freed the globals";
+    }
+}
+
 }  // namespace
 }  // namespace easel::testing
