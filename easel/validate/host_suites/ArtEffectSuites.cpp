@@ -107,8 +107,8 @@ void ShapeHostile(Probe& p, Fixture& f, const AIShapeConstructionSuite& s) {
             p.Code(n + " of width " + FloatText(x), make(&centre, x, 10, 0, &art), kSPBadParameterError);
             p.Code(n + " of height " + FloatText(x), make(&centre, 10, x, 0, &art), kSPBadParameterError);
         }
-        p.Fails(n + " of width FLT_MAX at FLT_MAX (corners not finite)",
-                [&] { const AIRealPoint far{FLT_MAX, FLT_MAX}; return make(&far, FLT_MAX, FLT_MAX, 0, &art); }());
+        const AIRealPoint far{FLT_MAX, FLT_MAX};
+        p.Fails(n + " of width FLT_MAX at FLT_MAX (corners not finite)", make(&far, FLT_MAX, FLT_MAX, 0, &art));
         const LayerId current = f.doc->currentLayer;
         f.doc->currentLayer = f.doc->layers[1].id;
         p.Code(n + " on a locked current layer", make(&centre, 10, 10, 0, &art), kAILockedLayerError);
