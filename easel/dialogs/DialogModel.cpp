@@ -353,6 +353,18 @@ UserResult DialogModel::UserClose() {
     return UserResult::Done;
 }
 
+UserResult DialogModel::UserMove(int32_t left, int32_t top) {
+    if (ended_) return UserResult::Ended;
+    if (left == bounds_.left && top == bounds_.top) return UserResult::Done;
+    const int64_t width = int64_t{bounds_.right} - bounds_.left, height = int64_t{bounds_.bottom} - bounds_.top;
+    const auto clamped = [](int64_t v) {
+        return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+    };
+    bounds_ = ADMRect{left, top, clamped(left + width), clamped(top + height)};
+    DialogChanged(DialogChange::Bounds);
+    return UserResult::Done;
+}
+
 void DialogModel::AddObserver(DialogObserver* observer) {
     if (observer && std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
         observers_.push_back(observer);

@@ -259,6 +259,11 @@ public:
     UserResult UserPick(int32_t id, int32_t h, int32_t v);
     // The window's close box: ends the dialog with 2, as Cancel, without notifying.
     UserResult UserClose();
+    // The user moved the dialog's window: its top-left corner is now (left, top) on the screen,
+    // the size unchanged. A view tells the model before it delivers any other event, so that the
+    // plug-in, reading the dialog's bounds as it closes (to keep them in its record), reads where
+    // the window is. Observers are told only of a real move.
+    UserResult UserMove(int32_t left, int32_t top);
 
     void AddObserver(DialogObserver* observer);
     void RemoveObserver(DialogObserver* observer);

@@ -17,8 +17,10 @@
 #include "dialogs/DialogManager.h"
 #include "dialogs/DialogModel.h"
 #include "dialogs/DialogPresenter.h"
+#include "dialogs/SpinEditRules.h"
 #include "host/Host.h"
 #include "platform/ModuleLoader.h"
+#include "plugins/PluginManager.h"
 #include "resources/ModuleResources.h"
 
 namespace easel::testing {
@@ -408,6 +410,136 @@ TEST_F(DialogModelTest, OnlyTheInnermostDialogTakesUserEvents) {
         });
     EXPECT_EQ(outerPress, UserResult::NotActive);
     EXPECT_TRUE(host_.OpenDialogs().empty());
+}
+
+// Item 1's notifier reads the dialog's bounds, as a plug-in keeping its dialog's place does
+// when the dialog closes.
+ADMRect gBoundsAtConfirm;
+void SPAPI ReadBoundsAndEnd(ADMItemRef item, ADMNotifierRef notifier) {
+    gItem->DefaultNotify(item, notifier);
+    gDialog->GetBoundsRect(gItem->GetDialog(item), &gBoundsAtConfirm);
+}
+
+TEST_F(DialogModelTest, AMovedWindowIsWhereThePluginReadsTheDialogAsItCloses) {
+    Recorder recorder;
+    gBoundsAtConfirm = {};
+    EXPECT_EQ(Run([](ADMDialogRef d) {
+        gDialog->Size(d, 430, 375);
+        gItem->SetNotifyProc(Make(d, 1, kADMTextPushButtonType), ReadBoundsAndEnd);
+    }, [&](DialogModel& d) {
+        const ADMRect opened = d.Bounds();
+        d.AddObserver(&recorder);
+        gLog.clear();
+        EXPECT_EQ(d.UserMove(opened.left, opened.top), UserResult::Done);
+        EXPECT_TRUE(gLog.empty()) << "no move, nothing told";
+        EXPECT_EQ(d.UserMove(300, 200), UserResult::Done);
+        EXPECT_EQ(gLog, (std::vector<std::string>{"dialog " + std::to_string(static_cast<int>(DialogChange::Bounds))}));
+        EXPECT_EQ(d.UserPress(1), UserResult::Done);
+        EXPECT_EQ(d.UserMove(10, 10), UserResult::Ended) << "the dialog has closed";
+        d.RemoveObserver(&recorder);
+    }), 1);
+    EXPECT_EQ(gBoundsAtConfirm.left, 300);
+    EXPECT_EQ(gBoundsAtConfirm.top, 200);
+    EXPECT_EQ(gBoundsAtConfirm.right, 730) << "the size is kept";
+    EXPECT_EQ(gBoundsAtConfirm.bottom, 575);
+}
+
+// The real module's settings dialog: moved and closed with OK, it opens the next time where
+// it was left, the place having gone through the filter's kept record.
+TEST(SettingsDialogPlace, TheSettingsDialogReopensWhereTheUserLeftIt) {
+    Host host{HostConfig{7, {}, size_t(512) << 20, size_t(1) << 30, {}}};
+    PluginManager plugin{host};
+    ASSERT_EQ(plugin.Load(EASEL_MODULE), kSPNoError);
+    auto presenter = std::make_shared<TestPresenter>();
+    host.SetDialogPresenter(presenter);
+
+    ADMRect opened{-1, -1, -1, -1};
+    presenter->play = [&](DialogModel& d) {
+        opened = d.Bounds();
+        EXPECT_EQ(d.UserMove(321, 123), UserResult::Done);
+        EXPECT_EQ(d.UserPress(1), UserResult::Done);
+    };
+    ASSERT_EQ(plugin.RunFilter(host.NewDocument()), kSPNoError);
+    const int32_t width = opened.right - opened.left, height = opened.bottom - opened.top;
+    EXPECT_EQ(opened.left, 0) << "a fresh record keeps no place: the template's";
+    EXPECT_EQ(opened.top, 0);
+
+    presenter->play = [&](DialogModel& d) {
+        opened = d.Bounds();
+        EXPECT_EQ(d.UserClose(), UserResult::Done);
+    };
+    EXPECT_NE(plugin.RunFilter(host.NewDocument()), kSPNoError) << "canceled";
+    EXPECT_EQ(opened.left, 321);
+    EXPECT_EQ(opened.top, 123);
+    EXPECT_EQ(opened.right - opened.left, width);
+    EXPECT_EQ(opened.bottom - opened.top, height);
+}
+
+// One arrow press (or `presses` wheel notches) from `value` on an item with these decimals
+// and limits.
+struct StepCase {
+    const char* what;
+    double value;
+    int32_t presses;
+    bool shift;
+    int32_t precision;
+    double minimum, maximum;
+    double expected;
+};
+
+TEST(SpinEditRules, ArrowsStepByOneOrATenthToExactValuesWithinTheRange) {
+    const StepCase cases[] = {
+        // Integers: 1, Shift 10.
+        {"count up", 40, 1, false, 0, 2, 400, 41},
+        {"count down", 40, -1, false, 0, 2, 400, 39},
+        {"count up with Shift", 40, 1, true, 0, 2, 400, 50},
+        {"count down with Shift", 40, -1, true, 0, 2, 400, 30},
+        {"count at its maximum", 400, 1, false, 0, 2, 400, 400},
+        {"count with Shift past its maximum", 395, 1, true, 0, 2, 400, 400},
+        {"count at its minimum", 2, -1, false, 0, 2, 400, 2},
+        {"count with Shift past its minimum", 5, -1, true, 0, 2, 400, 2},
+        // Points, degrees, percent, shown with five decimals: still 1, never 0.00001.
+        {"points up", 40, 1, false, 5, 0, 5000, 41},
+        {"points with Shift", 40, 1, true, 5, 0, 5000, 50},
+        {"a float's last bits dropped", static_cast<double>(33.3f), 1, false, 5, 0, 5000, 34.3},
+        {"through zero", -0.5, 1, false, 5, -2000, 2000, 0.5},
+        {"points at the top", 4999.5, 1, false, 5, 0, 5000, 5000},
+        {"degrees at the bottom", 5.5, -1, true, 5, 5, 360, 5},
+        // Two decimals: 0.1, Shift 1.
+        {"tenth up", 2.5, 1, false, 2, 0, 400, 2.6},
+        {"tenth down", 2.5, -1, false, 2, 0, 400, 2.4},
+        {"tenths with Shift", 2.5, 1, true, 2, 0, 400, 3.5},
+        {"0.2 + 0.1 is 0.3", 0.2, 1, false, 2, 0, 400, 0.3},
+        {"float 0.1 steps to 0.2", static_cast<double>(0.1f), 1, false, 2, 0, 400, 0.2},
+        {"hundredths kept", 2.55, 1, false, 2, 0, 400, 2.65},
+        {"tenth at the bottom", 0.05, -1, false, 2, 0, 400, 0},
+        {"tenth past the top", 399.95, 1, false, 2, 0, 400, 400},
+        {"Shift at the top", 399.5, 1, true, 2, 0, 400, 400},
+        {"negative with Shift", -0.3, -1, true, 2, -1000, 1000, -1.3},
+        // Three wheel notches at once.
+        {"three notches", 1, 3, false, 2, 0, 400, 1.3},
+        {"three notches down", 10, -3, false, 0, 0, 60, 7},
+    };
+    for (const StepCase& c : cases)
+        EXPECT_EQ(SteppedValue(c.value, c.presses, c.shift, c.precision, c.minimum, c.maximum), c.expected) << c.what;
+    EXPECT_EQ(SpinStep(0), 1.0);
+    EXPECT_EQ(SpinStep(1), 0.1);
+    EXPECT_EQ(SpinStep(2), 0.1);
+    EXPECT_EQ(SpinStep(5), 1.0);
+}
+
+TEST(SpinEditRules, ShownNumbersLeaveOutTrailingZeros) {
+    EXPECT_EQ(ConciseSpinText(100, 5), "100");
+    EXPECT_EQ(ConciseSpinText(9999, 5), "9999");
+    EXPECT_EQ(ConciseSpinText(-9999, 5), "-9999");
+    EXPECT_EQ(ConciseSpinText(10, 0), "10") << "an integer's own zeros stay";
+    EXPECT_EQ(ConciseSpinText(2.5, 2), "2.5");
+    EXPECT_EQ(ConciseSpinText(0.1f, 2), "0.1");
+    EXPECT_EQ(ConciseSpinText(33.3f, 5), "33.3");
+    EXPECT_EQ(ConciseSpinText(12.345678, 5), "12.34568") << "rounded to the item's decimals";
+    EXPECT_EQ(ConciseSpinText(-1.25, 2), "-1.25");
+    EXPECT_EQ(ConciseSpinText(-0.000001, 2), "0") << "never -0";
+    EXPECT_EQ(ConciseSpinText(0, 5), "0");
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # easel --gui under a virtual X server, driven as a user drives it: the About box from the Help
 # menu, the filter from the Filter menu, a preset chosen in the live dialog (the document area
-# must change behind it), a pick from the document, OK, Undo and Redo, File > Export, and the
-# exported SVG compared with the same run on the command line.
+# must change behind it), a pick from the document, the arrows and the wheel on a spin edit,
+# Shift with a tab, the dialog moved and OK, Undo and Redo, File > Export, the exported SVG
+# compared with the same run on the command line, and the dialog opened again where it was left.
 #   check_gui.sh EASEL MODULE ARTEFACT_DIR
 # ARTEFACT_DIR receives dialog.png (the open settings dialog) and, on failure, the screenshots.
 # Every wait is bounded; the whole run is bounded by the easel process's own timeout.
@@ -110,7 +111,33 @@ wait_change preset.png picked.png || die "a pick in the document did not redraw 
 sleep 0.5
 shoot preset.png
 
-# OK (item 1 at 340, 10 .. 420, 30) keeps the preview.
+# The group count (item 4 at 200, 60 .. 260, 80; its arrows the last 12 pixels, up above down)
+# is 45 now: Shift and the up arrow make it 55; a click in the field and one notch of the wheel
+# down, 54. The command line below sets 54.
+xdo mousemove $((dx + 254)) $((dy + 64)) keydown shift click 1 keyup shift
+sleep 0.3
+xdo mousemove $((dx + 220)) $((dy + 70)) click 1
+sleep 0.2
+xdo click 5
+sleep 0.5
+wait_change preset.png stepped.png || die "the arrows and the wheel did not redraw the document"
+sleep 0.5
+shoot preset.png
+
+# Shift with a tab (162, "Distort", at 130, 5 .. 180, 35) switches the tab, as without Shift;
+# only the pick buttons take a pick.
+import -window "$dialog" tab_before.png
+xdo mousemove $((dx + 155)) $((dy + 20)) keydown shift click 1 keyup shift
+sleep 0.5
+import -window "$dialog" tab_after.png
+[ "$(differing tab_before.png tab_after.png)" != "0" ] || fail "Shift with a tab button did not switch the tab"
+
+# The dialog moved, then OK (item 1 at 340, 10 .. 420, 30): it keeps the preview, and its place.
+xdo windowmove "$dialog" 120 140
+sleep 0.5
+eval "$(xdo getwindowgeometry --shell "$dialog")"
+[ "$X" = 120 ] && [ "$Y" = 140 ] || fail "the dialog could not be moved for the test: at $X, $Y"
+dx=$X dy=$Y
 xdo mousemove $((dx + 380)) $((dy + 20)) click 1
 wait_gone '^Corvanta Plug-in$' || die "OK did not close the dialog"
 wait_same preset.png kept.png || fail "OK did not keep the last preview"
@@ -130,6 +157,14 @@ xdo key Return
 for _ in $(seq 50); do [ -s gui.svg ] && break; sleep 0.1; done
 [ -s gui.svg ] || die "the export wrote no file: $(cat gui.log)"
 
+# The filter again: its dialog opens where it was left; Escape cancels it.
+key "$main" alt+t Down Right Return
+dialog=$(wait_window '^Corvanta Plug-in$') || die "the filter's dialog did not open again"
+eval "$(xdo getwindowgeometry --shell "$dialog")"
+[ "$X" = 120 ] && [ "$Y" = 140 ] || fail "the dialog reopened at $X, $Y, not where it was left (120, 140)"
+key "$dialog" Escape
+wait_gone '^Corvanta Plug-in$' || die "Escape did not close the dialog"
+
 key "$main" ctrl+q
 for _ in $(seq 50); do kill -0 "$easel_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$easel_pid" 2>/dev/null && fail "File > Quit did not end easel"
@@ -137,7 +172,7 @@ wait "$easel_pid" || fail "easel --gui exited with $?: $(cat gui.log)"
 
 # The same choices on the command line draw the same document.
 mkdir config2
-XDG_CONFIG_HOME="$work/config2" "$easel" --plugin "$module" --seed 7 --set 152=2 --pick 190=549,300 --press 1 -o cli.svg 2>cli.log ||
+XDG_CONFIG_HOME="$work/config2" "$easel" --plugin "$module" --seed 7 --set 152=2 --pick 190=549,300 --set 4=54 --press 162 --press 1 -o cli.svg 2>cli.log ||
   fail "the command line run failed: $(cat cli.log)"
 cmp -s gui.svg cli.svg || fail "the window's export differs from the command line's: $(diff gui.svg cli.svg | head -5)"
 
