@@ -5,7 +5,7 @@ ASAN_BUILD ?= build-asan
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCORVANTA_WERROR=ON
 
-.PHONY: all setup build run win32-run test sanitize-test fuzz bench clean
+.PHONY: all setup build run win32-run test sanitize-test fuzz bench gallery clean
 
 all: build
 
@@ -49,6 +49,10 @@ bench: build
 	@set -e; found=0; for b in $(BUILD)/bench/bench_*; do \
 	  if [ -f "$$b" ] && [ -x "$$b" ]; then found=1; echo "== $$b"; "$$b"; fi; \
 	done; [ $$found = 1 ] || { echo "no benchmark programs in $(BUILD)/bench" >&2; exit 1; }
+
+# The 30 presets, one seed each, drawn by the module into one picture: $(BUILD)/gallery.png.
+gallery: build
+	scripts/gallery.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
