@@ -1,7 +1,9 @@
 // The star outline: core and shell rings of up to sixteen star sets, repeated group after
 // group on one running angle.
 #include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <iterator>
 
 #include "generator/Generator.h"
 
@@ -98,12 +100,25 @@ SPErr WriteOutline(const GeneratorRun& run, const StarParameters& p, const StarC
     auto* const sine = math->AIRealSin;
     float runningAngle = 0.0f;
 
+    // Polygon mode without shell points writes nothing and draws nothing at random: the loops
+    // below would only turn the angle, however many groups and core points there are.
+    if (polygonMode && std::all_of(std::begin(counts.setShellCount), std::end(counts.setShellCount),
+                                   [](int32_t n) { return n <= 0; }))
+        return kSPNoError;
+
     for (int32_t g = 0; g < counts.groupCount; ++g) {
         const float f = (g % 2 == 0) ? p.groupFactorEven : p.groupFactorOdd;
         for (int j = 0; j < kStarSets; ++j) {
             if (polygonMode) {
-                // The core points are left out, but their angles still pass.
-                for (int32_t k = 0; k < counts.setCoreCount[j]; ++k) runningAngle += counts.angleStep;
+                // The core points are left out, but their angles still pass. Once a step no
+                // longer changes the angle (it is below half the angle's last place, or not
+                // finite), no later step can: the rest are skipped, which changes no bit and
+                // keeps a huge count from running for minutes.
+                for (int32_t k = 0; k < counts.setCoreCount[j]; ++k) {
+                    const float next = runningAngle + counts.angleStep;
+                    if (std::bit_cast<uint32_t>(next) == std::bit_cast<uint32_t>(runningAngle)) break;
+                    runningAngle = next;
+                }
             } else {
                 for (int32_t k = 0; k < counts.setCoreCount[j]; ++k) {
                     float b = p.setCoreRadius[j] * (k % 2 == 0 ? p.altCoreEven : p.altCoreOdd);

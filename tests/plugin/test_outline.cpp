@@ -54,6 +54,26 @@ TEST_F(OutlineTest, PolygonModeWithoutShellPointsWritesNothing) {
     EXPECT_EQ(art[0]->path.SegmentCount(), 0u);
 }
 
+// Polygon mode turns the angle past every core point it leaves out: with counts in the
+// billions that must still end at once (a fuzzed record once ran for minutes), and change
+// nothing that is drawn.
+TEST_F(OutlineTest, PolygonModeWithHugeCoreCountsEnds) {
+    StarSettings s = DefaultSettings();
+    s.polygonMode = 1;
+    s.corePointsBySet[0] = INT32_MAX;
+    s.shellPointsBySet[0] = 0;
+    auto art = Run(s);
+    ASSERT_EQ(art.size(), 1u);
+    EXPECT_EQ(art[0]->path.SegmentCount(), 0u);
+
+    s.shellPointsBySet[0] = 1;  // one shell point per group, each on the shell ring
+    const SPErr e = Go(s);
+    EXPECT_TRUE(e == kSPNoError || e == kSPOutOfMemoryError) << e;
+    for (const easel::Art* a : Art())
+        for (size_t i = 0; i < a->path.SegmentCount(); ++i)
+            EXPECT_NEAR(PolarOf(a->path, i, cx, cy).distance, 140.0f, 1e-3) << i;
+}
+
 TEST_F(OutlineTest, NoPointsAtAllFallBackToOneCoreAndOneShellPoint) {
     StarSettings s = DefaultSettings();
     s.corePointsBySet[0] = 0;
