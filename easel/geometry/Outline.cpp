@@ -8,20 +8,16 @@ namespace easel::geometry {
 
 Box PathBounds(const PathData& path) {
     if (path.points.empty()) return {};
+    // In single precision, as the points are stored: the extremes are the same numbers.
     const SegmentPoints& f = path.points.front();
-    Box b{f.px, f.py, f.px, f.py};
-    const auto take = [&](double x, double y) {
-        b.left = std::min(b.left, x);
-        b.right = std::max(b.right, x);
-        b.bottom = std::min(b.bottom, y);
-        b.top = std::max(b.top, y);
-    };
+    float left = f.px, right = f.px, bottom = f.py, top = f.py;
     for (const SegmentPoints& p : path.points) {
-        take(p.px, p.py);
-        take(p.ix, p.iy);
-        take(p.ox, p.oy);
+        left = std::min(left, std::min(p.px, std::min(p.ix, p.ox)));
+        right = std::max(right, std::max(p.px, std::max(p.ix, p.ox)));
+        bottom = std::min(bottom, std::min(p.py, std::min(p.iy, p.oy)));
+        top = std::max(top, std::max(p.py, std::max(p.iy, p.oy)));
     }
-    return b;
+    return {left, bottom, right, top};
 }
 
 Point SegmentPoint(const SegmentPoints& from, const SegmentPoints& to, double t) {

@@ -23,6 +23,7 @@ Host::~Host() { Runtime::live = nullptr; }
 const SPBasicSuite* Host::Basic() const { return &kBasicSuiteTable; }
 
 Document& Host::NewDocument(ColorModel model) {
+    runtime_->ForgetWriteCursor();
     auto session = std::make_unique<Session>();
     session->doc = easel::NewDocument(model);
     session->doc.artBytesHeld = session->doc.ArtBytes();
@@ -33,9 +34,14 @@ Document& Host::NewDocument(ColorModel model) {
     return runtime_->current->doc;
 }
 
-Document* Host::CurrentDocument() { return runtime_->current ? &runtime_->current->doc : nullptr; }
+// Whoever gets the document for change may change what the write cursor relies on.
+Document* Host::CurrentDocument() {
+    runtime_->ForgetWriteCursor();
+    return runtime_->current ? &runtime_->current->doc : nullptr;
+}
 
 void Host::BeginMessage() {
+    runtime_->ForgetWriteCursor();
     for (auto& s : runtime_->sessions) {
         s->Commit();
         s->journal.Begin(s->doc);
@@ -43,6 +49,7 @@ void Host::BeginMessage() {
 }
 
 void Host::EndMessage() {
+    runtime_->ForgetWriteCursor();
     for (auto& s : runtime_->sessions) {
         s->Commit();
         s->journal.Begin(s->doc);
@@ -50,6 +57,7 @@ void Host::EndMessage() {
 }
 
 bool Host::SetCurrentDocument(const Document& doc) {
+    runtime_->ForgetWriteCursor();
     for (auto& s : runtime_->sessions)
         if (&s->doc == &doc) {
             runtime_->current = s.get();
@@ -175,6 +183,7 @@ int Host::RedrawCount() const { return runtime_->redraws; }
 void Host::SetRedrawHandler(std::function<void()> handler) { runtime_->redrawHandler = std::move(handler); }
 
 bool Host::ReplaceDocument(Document& doc, Document contents) {
+    runtime_->ForgetWriteCursor();
     for (auto& s : runtime_->sessions) {
         if (&s->doc != &doc) continue;
         s->Commit();

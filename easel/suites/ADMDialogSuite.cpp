@@ -67,6 +67,8 @@ int32_t SPAPI Modal(SPPluginRef plugin, const char* name, int32_t resId, int32_t
         // The record is for tests; the dialog still runs.
     }
     if (!d->Ended()) {
+        // The window runs while the dialog is up and may change the document.
+        rt->ForgetWriteCursor();
         try {
             const int32_t shown = rt->Presenter().RunModal(*d);
             d->End(shown);  // a presenter that returned early ends the dialog with its answer
@@ -74,6 +76,7 @@ int32_t SPAPI Modal(SPPluginRef plugin, const char* name, int32_t resId, int32_t
             d->End(-1);  // the window failed: the dialog ends as if closed, with no item
         }
     }
+    rt->ForgetWriteCursor();
     const int32_t result = d->Result();
     if (recordIndex < rt->dialogs.size()) rt->dialogs[recordIndex].result = result;
     return result;

@@ -1,9 +1,9 @@
 // "AI Path Suite" v4: the segments of path art.
 //
-// SetPathSegments is the generator's inner loop (one call per anchor), so its common case,
-// one segment appended to a path made in the same message, costs one art lookup, one layer
-// lookup, a few comparisons and the append: no journal entry, no allocation beyond the
-// vectors' doubling.
+// SetPathSegments is the generator's inner loop (one call per anchor). Its common case, one
+// segment appended to a path made in the same message, needs no journal entry and no
+// allocation beyond the vectors' doubling; and when the call before was a write to the same
+// path, not even the art and layer lookups (the runtime's write cursor).
 #include <algorithm>
 #include <cstring>
 
@@ -14,7 +14,6 @@
 namespace easel {
 namespace {
 
-bool Finite(const AIPathSegment& s) { return easel::Finite(s.p) && easel::Finite(s.in) && easel::Finite(s.out); }
 
 // Keeps the running count right for whatever the write did to the path's capacity.
 class PathBytesWatch {
@@ -90,28 +89,73 @@ SPErr WriteSegments(Runtime& rt, Session& s, Art& art, size_t index, size_t coun
     return kSPNoError;
 }
 
-SPErr SPAPI SetPathSegments(AIArtHandle path, int16_t index, int16_t count, const AIPathSegment* segments) {
+// Segment `i` (<= the count; the count appends) set from `g`, with room already made.
+void PutSegment(PathData& p, size_t i, const AIPathSegment& g) {
+    if (i == p.points.size()) {
+        p.points.push_back(Packed(g));
+        p.corners.push_back(g.corner != 0);
+    } else {
+        p.points[i] = Packed(g);
+        p.corners[i] = g.corner != 0;
+    }
+}
+
+// SetPathSegments with every check; on success the journal covers the art, so the next
+// write to it may go through the cursor.
+SPErr WriteChecked(Runtime& rt, Session& s, Art* art, int16_t index, int16_t count, const AIPathSegment* segments) {
+    if (!art || !segments || index < 0 || count < 0) return kSPBadParameterError;
+    PathData& p = art->path;
+    const size_t size = p.SegmentCount();
+    if (size_t(index) > size) return kSPBadParameterError;
+    if (const SPErr e = CheckWritable(s.LayerOfArt(*art))) return e;
+    if (size_t(index) + size_t(count) > kAIMaxPathSegments) return kAITooManySegmentsError;
+    for (int16_t i = 0; i < count; ++i)
+        if (!Finite(segments[i])) return kSPBadParameterError;
+    if (count == 0) return kSPNoError;
+    if (count == 1 && size_t(index) == size && size < p.points.capacity() && size < p.corners.capacity() &&
+        s.journal.Covers(art->id)) {
+        PutSegment(p, size, *segments);
+        return kSPNoError;
+    }
+    return WriteSegments(rt, s, *art, size_t(index), size_t(count), segments);
+}
+
+// One segment written at `index` of the cursor's path when that needs no allocation and no
+// fault is armed. Whatever WriteChecked found of the art, its layer and the journal when it
+// set the cursor still holds, since nothing else has happened. False leaves the call to the
+// general entry.
+inline bool WriteAtCursor(Runtime& rt, AIArtHandle path, int16_t index, int16_t count, const AIPathSegment* segments) {
+    if (!path || path != rt.writeCursor.handle || count != 1 || !segments || !rt.faults.empty()) return false;
+    PathData& p = *rt.writeCursor.path;
+    const size_t size = p.points.size();
+    const size_t at = static_cast<size_t>(index);
+    if (index < 0 || at > size || at >= kAIMaxPathSegments || !Finite(*segments)) return false;
+    if (at == size) {
+        if (size == p.points.capacity() || size == p.corners.capacity()) return false;
+        p.points.push_back(Packed(*segments));
+        p.corners.push_back(segments->corner != 0);
+    } else {
+        p.points[at] = Packed(*segments);
+        p.corners[at] = segments->corner != 0;
+    }
+    rt.CountUnfaulted(Op::PathSetSegments);
+    return true;
+}
+
+// The entry with every check, apart from the cursor's case so that case stays small.
+[[gnu::noinline]] SPErr SetPathSegmentsChecked(AIArtHandle path, int16_t index, int16_t count,
+                                               const AIPathSegment* segments) {
     return DocumentBoundary(Op::PathSetSegments, [=](Runtime& rt, Session& s) -> SPErr {
         Art* art = FindPath(s, path);
-        if (!art || !segments || index < 0 || count < 0) return kSPBadParameterError;
-        PathData& p = art->path;
-        const size_t size = p.SegmentCount();
-        if (size_t(index) > size) return kSPBadParameterError;
-        if (const SPErr e = CheckWritable(s.LayerOfArt(*art))) return e;
-        if (size_t(index) + size_t(count) > kAIMaxPathSegments) return kAITooManySegmentsError;
-        for (int16_t i = 0; i < count; ++i)
-            if (!Finite(segments[i])) return kSPBadParameterError;
-        if (count == 0) return kSPNoError;
-        // The generator's inner loop: one segment appended, with room for it, to a path made
-        // (or already copied) in this message. No journal entry, no allocation, no budget.
-        if (count == 1 && size_t(index) == size && size < p.points.capacity() && size < p.corners.capacity() &&
-            s.journal.Covers(art->id)) {
-            p.points.push_back(Packed(*segments));
-            p.corners.push_back(segments->corner != 0);
-            return kSPNoError;
-        }
-        return WriteSegments(rt, s, *art, size_t(index), size_t(count), segments);
+        const SPErr e = WriteChecked(rt, s, art, index, count, segments);
+        if (e == kSPNoError && count > 0) rt.writeCursor = {path, &art->path};
+        return e;
     });
+}
+
+SPErr SPAPI SetPathSegments(AIArtHandle path, int16_t index, int16_t count, const AIPathSegment* segments) {
+    if (Runtime* rt = Runtime::live; rt && WriteAtCursor(*rt, path, index, count, segments)) return kSPNoError;
+    return SetPathSegmentsChecked(path, index, count, segments);
 }
 
 SPErr SPAPI GetPathClosed(AIArtHandle path, SPBoolean* closed) {

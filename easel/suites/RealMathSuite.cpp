@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <numbers>
 
 #include "AIRealMath.h"
@@ -21,22 +22,26 @@ AIReal SPAPI DegreeToRadian(AIReal degrees) { return degrees * kDegreesToRadians
 AIReal SPAPI RadianToDegree(AIReal radians) { return radians * kRadiansToDegrees; }
 // A plug-in placing points on a circle asks for the cosine and then the sine of one angle, so
 // both come from one reduction, and the last angle's pair is kept for the second call. The
-// values are those of PortableSin and PortableCos, bit for bit.
+// values are those of PortableSin and PortableCos, bit for bit. The pair starts as that of a
+// NaN, which is right for that NaN and cannot match any other angle.
 struct SineAndCosine {
-    uint32_t angleBits = 0;
-    bool known = false;
-    float sine = 0, cosine = 0;
+    uint32_t angleBits = 0x7FC00000u;
+    float sine = std::numeric_limits<float>::quiet_NaN();
+    float cosine = std::numeric_limits<float>::quiet_NaN();
 };
 
-const SineAndCosine& OfAngle(float radians) {
+// The last angle's pair; the reduction is out of line so that a repeated angle costs a
+// comparison.
+[[gnu::noinline]] void Reduce(SineAndCosine& pair, float radians, uint32_t bits) {
+    PortableSinCos(radians, pair.sine, pair.cosine);
+    pair.angleBits = bits;
+}
+
+inline const SineAndCosine& OfAngle(float radians) {
     thread_local SineAndCosine last;
     uint32_t bits;
     std::memcpy(&bits, &radians, sizeof bits);
-    if (!last.known || last.angleBits != bits) {
-        PortableSinCos(radians, last.sine, last.cosine);
-        last.angleBits = bits;
-        last.known = true;
-    }
+    if (last.angleBits != bits) Reduce(last, radians, bits);
     return last;
 }
 

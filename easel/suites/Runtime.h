@@ -182,6 +182,13 @@ inline SPErr CheckWritable(const Layer* layer) {
 SPErr BeginArtChange(Session& s, AIArtHandle handle, Art*& art);
 
 inline bool Finite(const AIRealPoint& p) { return std::isfinite(p.h) && std::isfinite(p.v); }
+// All six coordinates finite, without a branch each: x - x is 0 for a finite x and NaN for an
+// infinity or a NaN, and a NaN anywhere makes the sum NaN.
+inline bool Finite(const AIPathSegment& s) {
+    const float sum = ((s.p.h - s.p.h) + (s.p.v - s.p.v)) + ((s.in.h - s.in.h) + (s.in.v - s.in.v)) +
+                      ((s.out.h - s.out.h) + (s.out.v - s.out.v));
+    return sum == 0.0f;
+}
 
 // ---- Memory services -------------------------------------------------------------------------
 
@@ -254,14 +261,29 @@ struct Runtime {
 
     // Counts one call of `op`; gives the injected code when a fault is due, else 0.
     SPErr Count(Op op) {
-        ++calls;
-        ++opCalls[static_cast<size_t>(op)];
+        CountUnfaulted(op);
         if (faults.empty()) return kSPNoError;
         const SPErr injected = DueFault(op);
         if (injected != kSPNoError) faulted.push_back(op);
         return injected;
     }
     std::vector<Op> faulted;  // the operations an injected fault failed, in order
+    // Counts one call of `op` when no fault is armed (faults.empty()).
+    void CountUnfaulted(Op op) noexcept {
+        ++calls;
+        ++opCalls[static_cast<size_t>(op)];
+    }
+
+    // The path art the last SetPathSegments wrote in place, when nothing has happened since:
+    // a path of the current document, on a layer that takes changes, that the open
+    // transaction already covers. The next write to it then needs only its size and
+    // capacity checked (see PathSuite.cpp). Every counted entry, every change of message or
+    // current document, and every hand-out of the document for change forgets it.
+    struct WriteCursor {
+        AIArtHandle handle = nullptr;
+        PathData* path = nullptr;
+    } writeCursor;
+    void ForgetWriteCursor() noexcept { writeCursor = {}; }
 
 private:
     SPErr DueFault(Op op) const;
@@ -274,6 +296,7 @@ template <typename Body>
 SPErr Boundary(Op op, SPErr outOfMemory, Body&& body) noexcept {
     Runtime* rt = Runtime::live;
     if (!rt) return kSPNoDocumentError;
+    rt->ForgetWriteCursor();
     if (const SPErr injected = rt->Count(op)) return injected;
     try {
         return body(*rt);

@@ -22,7 +22,6 @@ AIPathSegment Segment(double px, double py, double ix, double iy, double ox, dou
     return s;
 }
 
-bool Finite(const AIPathSegment& s) { return easel::Finite(s.p) && easel::Finite(s.in) && easel::Finite(s.out); }
 
 // Makes a closed path of these segments; reversed runs them the other way round (each
 // segment's handles exchanged, since the path then leaves by its former way in).

@@ -10,6 +10,8 @@ namespace {
 
 using ArtAndPath = SuiteTest;
 
+const AIPathSegment kSegmentAt1 = Seg(1, 1);
+
 TEST_F(ArtAndPath, NewPathTakesTheCurrentPaintAndIsPlacedByOrder) {
     Doc().currentPaint.strokeWidth = 3.5f;
     AIArtHandle a = PathWith(1), b = NewPath();
@@ -120,6 +122,65 @@ TEST_F(ArtAndPath, NonFiniteCoordinatesWriteNothing) {
         EXPECT_EQ(path->SetPathSegments(h, 1, 2, two), kSPBadParameterError);
         EXPECT_EQ(Count(h), 1);
     }
+}
+
+// A write to the path written just before skips the lookups; it must refuse and count exactly
+// as the first write did.
+TEST_F(ArtAndPath, RepeatedWritesToOnePathAreCheckedLikeTheFirst) {
+    AIArtHandle h = PathWith(2);
+    const float kBad[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()};
+    for (float v : kBad)
+        for (int coordinate = 0; coordinate < 6; ++coordinate) {
+            ASSERT_EQ(path->SetPathSegments(h, 1, 1, &kSegmentAt1), kSPNoError);  // the cursor is on h
+            AIPathSegment s = Seg(5, 5);
+            float* fields[] = {&s.p.h, &s.p.v, &s.in.h, &s.in.v, &s.out.h, &s.out.v};
+            *fields[coordinate] = v;
+            EXPECT_EQ(path->SetPathSegments(h, 2, 1, &s), kSPBadParameterError) << coordinate;
+            EXPECT_EQ(path->SetPathSegments(h, 1, 1, &s), kSPBadParameterError) << coordinate;
+            EXPECT_EQ(Count(h), 2);
+        }
+    const AIPathSegment s = Seg(7, 7);
+    ASSERT_EQ(path->SetPathSegments(h, 1, 1, &s), kSPNoError);
+    EXPECT_EQ(path->SetPathSegments(h, 3, 1, &s), kSPBadParameterError);  // a gap
+    EXPECT_EQ(path->SetPathSegments(h, -1, 1, &s), kSPBadParameterError);
+    EXPECT_EQ(path->SetPathSegments(nullptr, 2, 1, &s), kSPBadParameterError);
+
+    // Locked or hidden by the host between two writes.
+    for (bool hide : {false, true}) {
+        ASSERT_EQ(path->SetPathSegments(h, 2, 1, &s), kSPNoError);
+        (hide ? Doc().layers[0].visible : Doc().layers[0].locked) = hide ? false : true;
+        EXPECT_EQ(path->SetPathSegments(h, 3, 1, &s), kAILockedLayerError);
+        Doc().layers[0].visible = true;
+        Doc().layers[0].locked = false;
+    }
+
+    // Written in an earlier message: the write is journalled again, and undone.
+    NextMessage();
+    const int16_t before = Count(h);
+    ASSERT_EQ(path->SetPathSegments(h, before, 1, &s), kSPNoError);
+    ASSERT_EQ(path->SetPathSegments(h, static_cast<int16_t>(before + 1), 1, &s), kSPNoError);
+    ASSERT_EQ(undo->UndoChanges(), kSPNoError);
+    EXPECT_EQ(Count(h), before);
+    EXPECT_EQ(host_.HeldArtBytes(), Doc().ArtBytes());
+}
+
+class ArtAndPathFaulted : public SuiteTest {
+protected:
+    static HostConfig ThirdWriteFails() {
+        HostConfig c;
+        c.faults.push_back({"AI Path Suite/SetPathSegments", 3, kSPOutOfMemoryError});
+        return c;
+    }
+    ArtAndPathFaulted() : SuiteTest(ThirdWriteFails()) {}
+};
+
+TEST_F(ArtAndPathFaulted, AnArmedFaultFailsItsWriteEvenInARunOfWrites) {
+    AIArtHandle h = PathWith(2);
+    const AIPathSegment s = Seg(3, 3);
+    EXPECT_EQ(path->SetPathSegments(h, 2, 1, &s), kSPOutOfMemoryError);
+    EXPECT_EQ(Count(h), 2);
+    EXPECT_EQ(path->SetPathSegments(h, 2, 1, &s), kSPNoError);
+    EXPECT_EQ(host_.CallCount("AI Path Suite/SetPathSegments"), 4);
 }
 
 TEST_F(ArtAndPath, StyleRefusals) {
