@@ -18,8 +18,9 @@ namespace corvanta {
 // settings (previewDrawn 0), the art of earlier previews is undone first, so that the go run
 // that follows does not draw beside it; a failing undo returns its code.
 // Any other end (Cancel, or the dialog failing to open) undoes the preview art of this
-// message, restores the copy, clears previewDrawn and returns kSPUserCanceledError; a failing
-// undo returns its code with the edits left in the record.
+// message, restores the copy, clears previewDrawn and returns kSPUserCanceledError. A failing
+// undo returns its code instead; the copy is restored all the same, since the user asked for
+// the edits to go, and only the preview art the host could not remove stays.
 // Returns the record creation's code when it fails, and kSPSuiteNotFoundError when a dialog
 // manager suite the dialog needs is missing (its alert has been shown at acquisition).
 SPErr RunStarDialog(AIFilterMessage* message);

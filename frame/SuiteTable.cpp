@@ -45,25 +45,30 @@ int16_t gSuiteNesting = 0;
 
 SPErr AcquireSuites(const SPBasicSuite* basic) {
     // The first failure is the answer, even when later suites are found: every handler assumes
-    // a full table, so none may run with an empty slot.
+    // a full table, so none may run with an empty slot. The walk goes on past a failure until
+    // the alert service is in hand, and stops at the first failure after it; then the first
+    // missing suite, wherever it stood, is shown once, so that a host lacking a suite always
+    // says which.
     SPErr firstError = kSPNoError;
+    int firstFailed = -1;
     if (gSuiteNesting == 0) {
         for (int i = 0; i < kSlotCount; ++i) {
             const SPErr error = basic->AcquireSuite(kSuiteTable[i].name, kSuiteTable[i].version, &gSuiteRefs[i]);
-            if (error != kSPNoError) {
-                gSuiteRefs[i] = nullptr;
-                if (firstError == kSPNoError) firstError = error;
-                // Until the alert service is in hand a failure is not shown and the walk goes
-                // on; from there on the first failure is shown once and ends the walk.
-                if (gSuiteRefs[kADMBasicSlot] != nullptr && i > kADMBasicSlot) {
-                    char text[256];
-                    std::snprintf(text, sizeof text, "Suite Loading Error: %d, suite: %s, version: %d!",
-                                  static_cast<int>(error), kSuiteTable[i].name,
-                                  static_cast<int>(kSuiteTable[i].version));
-                    ADMBasic()->MessageAlert(text);
-                    break;
-                }
+            if (error == kSPNoError) continue;
+            gSuiteRefs[i] = nullptr;
+            if (firstFailed < 0) {
+                firstFailed = i;
+                firstError = error;
             }
+            if (gSuiteRefs[kADMBasicSlot] != nullptr && i > kADMBasicSlot) break;
+        }
+        // Without the alert service nothing can be shown: the host learns the code alone.
+        if (firstFailed >= 0 && gSuiteRefs[kADMBasicSlot] != nullptr) {
+            char text[256];
+            std::snprintf(text, sizeof text, "Suite Loading Error: %d, suite: %s, version: %d!",
+                          static_cast<int>(firstError), kSuiteTable[firstFailed].name,
+                          static_cast<int>(kSuiteTable[firstFailed].version));
+            ADMBasic()->MessageAlert(text);
         }
     }
     ++gSuiteNesting;

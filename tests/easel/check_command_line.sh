@@ -39,7 +39,8 @@ expect 2 "x.gif" -- -o x.gif
 expect 1 "missing.aip: cannot be opened" -- --plugin missing.aip
 expect 1 "Suite Loading Error: 1394689636, suite: ADM Tracker Suite, version: 1!" -- \
   --plugin "$module" --without-suite "ADM Tracker Suite"
-expect 1 "'S!Fd'" -- --plugin "$module" --without-suite "AI Art Suite" -o none.svg
+expect 1 "Suite Loading Error: 1394689636, suite: AI Art Suite, version: 9!" -- \
+  --plugin "$module" --without-suite "AI Art Suite" -o none.svg
 [ -e none.svg ] && fail "a failed run wrote its output"
 
 # The settings dialog driven from the command line.

@@ -249,14 +249,26 @@ TEST_F(ModuleWithoutTracker, TheMissingSuiteIsAlertedAndNoHandlerRuns) {
 }
 
 // A suite early in the table is missing and every later one is present: the first failure is
-// the answer, so no handler runs with an empty slot, and nothing is alerted before the alert
-// service is in hand.
-TEST(ModuleWithoutArtSuite, StartupFailsWithTheFirstMissingSuitesCode) {
+// the answer, so no handler runs with an empty slot, and once the alert service is in hand the
+// missing suite is named, once. Without the alert service itself nothing can be shown.
+struct EarlyMissing {
+    std::vector<std::string> omitted;
+    const char* alert;  // nullptr: no alert
+};
+class ModuleWithoutEarlySuite : public ::testing::TestWithParam<EarlyMissing> {};
+
+TEST_P(ModuleWithoutEarlySuite, StartupFailsWithTheFirstMissingSuitesCodeAndNamesIt) {
     HostConfig config;
-    config.omittedSuites = {"AI Art Suite"};
+    config.omittedSuites = GetParam().omitted;
     Host host(std::move(config));
     PluginManager plugin(host);
     EXPECT_EQ(plugin.Load(EASEL_MODULE), kSPSuiteNotFoundError);
+    if (GetParam().alert) {
+        ASSERT_EQ(host.Alerts().size(), 1u);
+        EXPECT_EQ(host.Alerts()[0], GetParam().alert);
+    } else {
+        EXPECT_TRUE(host.Alerts().empty());
+    }
     EXPECT_TRUE(host.Filters().empty());
     EXPECT_EQ(host.OpenBlocks(), 0);
     EXPECT_EQ(host.OpenAcquisitions(), 0) << "every suite that was given is given back";
@@ -264,6 +276,15 @@ TEST(ModuleWithoutArtSuite, StartupFailsWithTheFirstMissingSuitesCode) {
     EXPECT_EQ(plugin.Send("AI Filter", "AI Go"), kSPSuiteNotFoundError);
     EXPECT_EQ(PathCount(doc), 0u);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Suites, ModuleWithoutEarlySuite,
+    ::testing::Values(
+        EarlyMissing{{"AI Art Suite"}, "Suite Loading Error: 1394689636, suite: AI Art Suite, version: 9!"},
+        EarlyMissing{{"SP Blocks Suite"}, "Suite Loading Error: 1394689636, suite: SP Blocks Suite, version: 2!"},
+        EarlyMissing{{"AI Filter Suite", "ADM Tracker Suite"},
+                     "Suite Loading Error: 1394689636, suite: AI Filter Suite, version: 2!"},
+        EarlyMissing{{"ADM Basic Suite"}, nullptr}, EarlyMissing{{"ADM Basic Suite", "AI Art Suite"}, nullptr}));
 
 // The system loader, with the module's entry point behind one that notes each message it is
 // sent, as "caller/selector" (one module at a time).

@@ -524,6 +524,36 @@ TEST_F(DialogWithFailingPreview, AFailedPreviewIsNotKeptAsTheResult) {
     EXPECT_EQ(paths[0]->path.SegmentCount(), 30u);
 }
 
+// Cancel whose undo fails (Cancel's is the fourth: two as the dialog opens and draws its first
+// preview, one before the second preview): the code is returned and shown, the preview art the undo could not remove stays,
+// and the record is still the one from before the dialog, since Cancel means the edits are
+// not wanted.
+class DialogWithFailingCancelUndo : public DialogTest {
+protected:
+    DialogWithFailingCancelUndo() : DialogTest(Failing()) {}
+    static easel::HostConfig Failing() {
+        easel::HostConfig c = Seeded();
+        c.faults.push_back({"AI Undo Suite/UndoChanges", 4, -108});
+        return c;
+    }
+};
+
+TEST_F(DialogWithFailingCancelUndo, TheRecordIsRestoredAndTheUndosCodeShown) {
+    const StarSettings s = NewRecord();
+    SetRecord(s);
+    const SPErr result = Run([&](DialogModel& d) {
+        ASSERT_EQ(d.UserSetValue(5, 77), UserResult::Done);
+        ASSERT_EQ(d.UserPress(kCancelItem), UserResult::Done);
+    });
+    EXPECT_EQ(result, -108);
+    const StarSettings after = Record();
+    SameWordsBut(s, after, {kPreviewDrawnWord});
+    EXPECT_EQ(after.previewDrawn, 0);
+    EXPECT_FALSE(Paths().empty()) << "the preview the undo could not remove stays";
+    ASSERT_EQ(presenter_->alerts.size(), 1u);
+    EXPECT_NE(presenter_->alerts[0].find("there isn't enough memory"), std::string::npos) << presenter_->alerts[0];
+}
+
 // The go run's failures reach the host and the user: the filter returns the code and the
 // plug-in's error dialog shows that code's message, while a failed preview stays silent.
 struct GoFailure {
