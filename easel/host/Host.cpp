@@ -1,5 +1,6 @@
 #include "host/Host.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -175,6 +176,15 @@ std::vector<std::string> Host::FaultedOperations() const {
     for (Op op : runtime_->faulted) names.emplace_back(OperationName(op));
     return names;
 }
+
+std::vector<Host::CallSite> Host::CallSites() const {
+    std::vector<CallSite> sites;
+    for (const auto& [address, first] : runtime_->siteFirstCall) sites.push_back({address, first});
+    std::sort(sites.begin(), sites.end(), [](const CallSite& a, const CallSite& b) { return a.firstCall < b.firstCall; });
+    return sites;
+}
+
+std::vector<uintptr_t> Host::FaultedCallSites() const { return runtime_->faultedSites; }
 
 int Host::OpenAcquisitions() const { return runtime_->registry.OpenAcquisitions(); }
 int64_t Host::AcquireCount() const { return runtime_->registry.AcquireCount(); }

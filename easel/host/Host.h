@@ -38,6 +38,9 @@ struct HostConfig {
         SPErr code;
     };
     std::vector<Fault> faults;
+    // Notes the call site of each counted call (the return address into the caller's code),
+    // for Host::CallSites and Host::FaultedCallSites. Off, no site is kept.
+    bool trackCallSites = false;
 };
 
 struct Runtime;
@@ -138,6 +141,16 @@ public:
     // (in the order they failed): what a fault sweep reached and what it covered.
     std::vector<std::string> OperationsCalled() const;
     std::vector<std::string> FaultedOperations() const;
+    // With HostConfig::trackCallSites: every place that called a counted operation, with the
+    // number (1-based, among all counted calls, as "*" faults count) of its first call, in the
+    // order first called; and the places whose call an injected fault failed, in order. A
+    // place is an address in the caller's code, the same for every call from that place.
+    struct CallSite {
+        uintptr_t address;
+        int64_t firstCall;
+    };
+    std::vector<CallSite> CallSites() const;
+    std::vector<uintptr_t> FaultedCallSites() const;
     int OpenAcquisitions() const;  // acquisitions not yet released
     int64_t AcquireCount() const;
     int64_t ReleaseCount() const;

@@ -55,6 +55,16 @@ public:
     void Close(Handle module) override {
         if (module) dlclose(module);
     }
+
+    int64_t OffsetIn(Handle module, const void* address) override {
+        link_map* own = nullptr;
+        if (!module || dlinfo(module, RTLD_DI_LINKMAP, &own) != 0 || !own) return -1;
+        Dl_info info{};
+        void* extra = nullptr;
+        if (dladdr1(address, &info, &extra, RTLD_DL_LINKMAP) == 0 || static_cast<link_map*>(extra) != own)
+            return -1;
+        return static_cast<int64_t>(reinterpret_cast<uintptr_t>(address) - reinterpret_cast<uintptr_t>(info.dli_fbase));
+    }
 };
 
 }  // namespace

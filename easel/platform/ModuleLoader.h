@@ -40,6 +40,14 @@ public:
     // or null.
     virtual void* Find(Handle module, const std::string& name) = 0;
     virtual void Close(Handle module) = 0;
+    // How far `address` lies into the loaded module's image, when it lies in that module and
+    // the system can tell; -1 otherwise (and for a loader that cannot tell). The same place in
+    // the module's code gives the same offset wherever the module was loaded.
+    virtual int64_t OffsetIn(Handle module, const void* address) {
+        (void)module;
+        (void)address;
+        return -1;
+    }
 };
 
 // The loader of this system. Linux: shared objects, resources in the ELF section

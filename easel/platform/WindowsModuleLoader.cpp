@@ -188,6 +188,16 @@ public:
     void Close(Handle module) override {
         if (module) ::FreeLibrary(static_cast<HMODULE>(module));
     }
+
+    int64_t OffsetIn(Handle module, const void* address) override {
+        HMODULE owner = nullptr;
+        if (!module ||
+            !::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                  static_cast<LPCWSTR>(address), &owner) ||
+            owner != static_cast<HMODULE>(module))
+            return -1;
+        return static_cast<int64_t>(reinterpret_cast<uintptr_t>(address) - reinterpret_cast<uintptr_t>(owner));
+    }
 };
 
 }  // namespace

@@ -71,6 +71,11 @@ public:
     const ModuleResources& Resources() const { return *resources_; }
     // The first live filter this plug-in added, or null.
     AIFilterHandle Filter() const;
+    // How far `address` lies into the loaded module's image, or -1 when it lies elsewhere, the
+    // module is not loaded or the system cannot tell (ModuleLoader::OffsetIn).
+    int64_t ModuleOffset(uintptr_t address) const {
+        return module_ ? loader_->OffsetIn(module_, reinterpret_cast<const void*>(address)) : -1;
+    }
 
 private:
     SPErr Deliver(const char* caller, const char* selector, SPMessageData& message);

@@ -125,7 +125,9 @@ SPErr WriteChecked(Runtime& rt, Session& s, Art* art, int16_t index, int16_t cou
 // set the cursor still holds, since nothing else has happened. False leaves the call to the
 // general entry.
 inline bool WriteAtCursor(Runtime& rt, AIArtHandle path, int16_t index, int16_t count, const AIPathSegment* segments) {
-    if (!path || path != rt.writeCursor.handle || count != 1 || !segments || !rt.faults.empty()) return false;
+    if (!path || path != rt.writeCursor.handle || count != 1 || !segments || !rt.faults.empty() ||
+        rt.config.trackCallSites)
+        return false;
     PathData& p = *rt.writeCursor.path;
     const size_t size = p.points.size();
     const size_t at = static_cast<size_t>(index);
@@ -142,20 +144,21 @@ inline bool WriteAtCursor(Runtime& rt, AIArtHandle path, int16_t index, int16_t 
     return true;
 }
 
-// The entry with every check, apart from the cursor's case so that case stays small.
+// The entry with every check, apart from the cursor's case so that case stays small; `site`
+// is the entry's caller.
 [[gnu::noinline]] SPErr SetPathSegmentsChecked(AIArtHandle path, int16_t index, int16_t count,
-                                               const AIPathSegment* segments) {
+                                               const AIPathSegment* segments, const void* site) {
     return DocumentBoundary(Op::PathSetSegments, [=](Runtime& rt, Session& s) -> SPErr {
         Art* art = FindPath(s, path);
         const SPErr e = WriteChecked(rt, s, art, index, count, segments);
         if (e == kSPNoError && count > 0) rt.writeCursor = {path, &art->path};
         return e;
-    });
+    }, site);
 }
 
 SPErr SPAPI SetPathSegments(AIArtHandle path, int16_t index, int16_t count, const AIPathSegment* segments) {
     if (Runtime* rt = Runtime::live; rt && WriteAtCursor(*rt, path, index, count, segments)) return kSPNoError;
-    return SetPathSegmentsChecked(path, index, count, segments);
+    return SetPathSegmentsChecked(path, index, count, segments, __builtin_return_address(0));
 }
 
 SPErr SPAPI GetPathClosed(AIArtHandle path, SPBoolean* closed) {

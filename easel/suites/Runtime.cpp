@@ -64,6 +64,14 @@ SPErr Runtime::DueFault(Op op) const {
     return kSPNoError;
 }
 
+void Runtime::NoteSite(const void* site) {
+    try {
+        siteFirstCall.try_emplace(reinterpret_cast<uintptr_t>(site), calls);
+    } catch (const std::bad_alloc&) {
+        // The record of sites is for the validator; a call is never refused for it.
+    }
+}
+
 PluginRecord* Runtime::FindPlugin(SPPluginRef ref) {
     const uint32_t id = HandleId(HandleKind::Plugin, ref);
     if (id == 0 || id > plugins.size()) return nullptr;

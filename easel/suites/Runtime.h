@@ -259,15 +259,24 @@ struct Runtime {
     std::unordered_map<void*, size_t> blocks;         // live blocks and their sizes
     std::unordered_set<MemoryRecord*> memoryHandles;  // live handles' records
 
-    // Counts one call of `op`; gives the injected code when a fault is due, else 0.
-    SPErr Count(Op op) {
+    // Counts one call of `op` made from `site` (the return address in the caller, or null);
+    // gives the injected code when a fault is due, else 0.
+    SPErr Count(Op op, const void* site) {
         CountUnfaulted(op);
+        if (config.trackCallSites) NoteSite(site);
         if (faults.empty()) return kSPNoError;
         const SPErr injected = DueFault(op);
-        if (injected != kSPNoError) faulted.push_back(op);
+        if (injected != kSPNoError) {
+            faulted.push_back(op);
+            if (config.trackCallSites) faultedSites.push_back(reinterpret_cast<uintptr_t>(site));
+        }
         return injected;
     }
     std::vector<Op> faulted;  // the operations an injected fault failed, in order
+    // With config.trackCallSites: each call site seen, with the number (1-based, among all
+    // counted calls) of its first call; and the sites whose call an injected fault failed.
+    std::unordered_map<uintptr_t, int64_t> siteFirstCall;
+    std::vector<uintptr_t> faultedSites;
     // Counts one call of `op` when no fault is armed (faults.empty()).
     void CountUnfaulted(Op op) noexcept {
         ++calls;
@@ -287,17 +296,20 @@ struct Runtime {
 
 private:
     SPErr DueFault(Op op) const;
+    void NoteSite(const void* site);
 };
 
 // The boundary of every SPErr-returning suite entry: counts the call, applies a due fault,
 // and turns any exception into a code (outOfMemory for allocation failures, which is
 // kSPOutOfMemoryError for the document suites and kSPMemoryHandleError for the memory ones).
+// `site` is where the entry was called from: the default, read in the suite entry that calls
+// Boundary, is the return address into its caller's code.
 template <typename Body>
-SPErr Boundary(Op op, SPErr outOfMemory, Body&& body) noexcept {
+SPErr Boundary(Op op, SPErr outOfMemory, Body&& body, const void* site = __builtin_return_address(0)) noexcept {
     Runtime* rt = Runtime::live;
     if (!rt) return kSPNoDocumentError;
     rt->ForgetWriteCursor();
-    if (const SPErr injected = rt->Count(op)) return injected;
+    if (const SPErr injected = rt->Count(op, site)) return injected;
     try {
         return body(*rt);
     } catch (const std::bad_alloc&) {
@@ -311,11 +323,14 @@ SPErr Boundary(Op op, SPErr outOfMemory, Body&& body) noexcept {
 
 // As Boundary, for entries that need the current document.
 template <typename Body>
-SPErr DocumentBoundary(Op op, Body&& body) noexcept {
-    return Boundary(op, kSPOutOfMemoryError, [&](Runtime& rt) -> SPErr {
-        if (!rt.current) return kSPNoDocumentError;
-        return body(rt, *rt.current);
-    });
+SPErr DocumentBoundary(Op op, Body&& body, const void* site = __builtin_return_address(0)) noexcept {
+    return Boundary(
+        op, kSPOutOfMemoryError,
+        [&](Runtime& rt) -> SPErr {
+            if (!rt.current) return kSPNoDocumentError;
+            return body(rt, *rt.current);
+        },
+        site);
 }
 
 // The suite tables, one per suite file.

@@ -24,10 +24,11 @@ AIPathSegment Segment(double px, double py, double ix, double iy, double ox, dou
 
 
 // Makes a closed path of these segments; reversed runs them the other way round (each
-// segment's handles exchanged, since the path then leaves by its former way in).
+// segment's handles exchanged, since the path then leaves by its former way in). `site` is
+// the suite entry's caller.
 SPErr MakeShape(Op op, const AIRealPoint* centre, AIReal width, AIReal height, SPBoolean reversed,
-                AIArtHandle* newArt,
-                std::array<AIPathSegment, 4> (*outline)(double cx, double cy, double hw, double hh)) {
+                AIArtHandle* newArt, std::array<AIPathSegment, 4> (*outline)(double cx, double cy, double hw, double hh),
+                const void* site) {
     return DocumentBoundary(op, [&](Runtime& rt, Session& s) -> SPErr {
         if (!newArt) return kSPBadParameterError;
         *newArt = nullptr;
@@ -48,7 +49,7 @@ SPErr MakeShape(Op op, const AIRealPoint* centre, AIReal width, AIReal height, S
         for (size_t i = 0; i < segments.size(); ++i) art.path.SetSegment(i, segments[i]);
         art.path.closed = true;
         return MakeArt(rt, s, std::move(art), place, newArt);
-    });
+    }, site);
 }
 
 // Corners counter-clockwise from the top-left: top-left, bottom-left, bottom-right, top-right.
@@ -70,12 +71,12 @@ std::array<AIPathSegment, 4> Ellipse(double cx, double cy, double hw, double hh)
 
 SPErr SPAPI NewPointPointRect(const AIRealPoint* centre, AIReal width, AIReal height, SPBoolean reversed,
                               AIArtHandle* newArt) {
-    return MakeShape(Op::ShapeNewRect, centre, width, height, reversed, newArt, Rectangle);
+    return MakeShape(Op::ShapeNewRect, centre, width, height, reversed, newArt, Rectangle, __builtin_return_address(0));
 }
 
 SPErr SPAPI NewPointPointOval(const AIRealPoint* centre, AIReal width, AIReal height, SPBoolean reversed,
                               AIArtHandle* newArt) {
-    return MakeShape(Op::ShapeNewOval, centre, width, height, reversed, newArt, Ellipse);
+    return MakeShape(Op::ShapeNewOval, centre, width, height, reversed, newArt, Ellipse, __builtin_return_address(0));
 }
 
 const AIShapeConstructionSuite kTable = {NewPointPointRect, NewPointPointOval};

@@ -88,6 +88,12 @@ struct Outcome {
     std::string problem;   // a broken promise, found on the way; empty when none
     int64_t calls = 0;
     std::vector<std::string> reached, faulted;
+    // With HostConfig::trackCallSites, the plug-in's call sites as offsets into its module
+    // (the same in every run, wherever the module was loaded): those reached, each with the
+    // number of its first call, and those an injected fault failed. Calls from elsewhere are
+    // left out.
+    std::vector<std::pair<int64_t, int64_t>> sites;
+    std::vector<int64_t> faultedSites;
 };
 
 enum class Selector { Dialog, GoOnly };
@@ -116,6 +122,12 @@ Outcome UseFilter(const Context& c, HostConfig config, std::shared_ptr<DialogPre
             if (o.problem.empty() && host.OpenAcquisitions() != 0)
                 o.problem = std::to_string(host.OpenAcquisitions()) + " suites still held after the message";
         }
+        // Before shut-down, which unloads the module: its addresses can be told only now.
+        for (const Host::CallSite& site : host.CallSites())
+            if (const int64_t offset = plugin.ModuleOffset(site.address); offset >= 0)
+                o.sites.emplace_back(offset, site.firstCall);
+        for (uintptr_t address : host.FaultedCallSites())
+            if (const int64_t offset = plugin.ModuleOffset(address); offset >= 0) o.faultedSites.push_back(offset);
         (void)plugin.Shutdown();
     }
     if (o.problem.empty() && host.OpenAcquisitions() != 0) o.problem = "suites still held after shut-down";
@@ -135,17 +147,24 @@ bool SameRecordButPreviewDrawn(const std::optional<std::vector<uint8_t>>& a, con
 
 // ---- 4. Fault injection ----
 
+// The plug-in's own call sites (each place in its code that calls the host) are found in a
+// run without faults; each is then made to fail at its first call, as is each operation
+// reached, and calls of the whole run at random besides. Coverage is reported by call site
+// and by host operation.
 bool FaultSweep(const Context& c, const Scenario& s, std::string& detail) {
     HostConfig clean;
     clean.seed = c.seed;
+    clean.trackCallSites = true;
     const Outcome baseline = UseFilter(c, clean, std::make_shared<QuietPresenter>(s.actions), std::nullopt);
     if (!baseline.problem.empty()) return detail = "without faults: " + baseline.problem, false;
     if (baseline.startup != kSPNoError) return detail = "without faults, start-up answered " + Code(baseline.startup), false;
 
-    // Every operation reached fails at its first call; then calls of the whole run at random.
     std::vector<HostConfig::Fault> faults;
     const SPErr codes[] = {kSPOutOfMemoryError, kSPBadParameterError, kAILockedLayerError};
     int which = 0;
+    for (const auto& [offset, firstCall] : baseline.sites) faults.push_back({"*", firstCall, codes[which++ % 3]});
+    // Shut-down's calls come after the module's sites can be told; each operation's first call
+    // covers them.
     for (const std::string& op : baseline.reached) faults.push_back({op, 1, codes[which++ % 3]});
     std::mt19937 random(c.seed);
     const int64_t budget = c.Scaled(60);
@@ -156,20 +175,26 @@ bool FaultSweep(const Context& c, const Scenario& s, std::string& detail) {
         for (int64_t i = 0; i < budget; ++i) faults.push_back({"*", pick(random), codes[which++ % 3]});
     }
 
-    std::set<std::string> covered;
+    std::set<int64_t> sitesReached, sitesFailed;
+    for (const auto& [offset, firstCall] : baseline.sites) sitesReached.insert(offset);
+    std::set<std::string> operationsFailed;
     for (const HostConfig::Fault& f : faults) {
         HostConfig config;
         config.seed = c.seed;
         config.faults = {f};
+        config.trackCallSites = true;
         const Outcome o = UseFilter(c, config, std::make_shared<QuietPresenter>(s.actions), std::nullopt);
         const std::string where = f.operation + " call " + std::to_string(f.nth) + " failing with " + Code(f.code);
         if (!o.problem.empty()) return detail = where + ": " + o.problem, false;
-        for (const std::string& op : o.faulted) covered.insert(op);
+        for (const std::string& op : o.faulted) operationsFailed.insert(op);
+        for (int64_t site : o.faultedSites)
+            if (sitesReached.count(site)) sitesFailed.insert(site);
         if (o.run == kSPUserCanceledError && o.after != o.before)
             return detail = where + ": canceled, yet the document changed", false;
     }
-    detail = std::to_string(faults.size()) + " runs of " + std::to_string(baseline.calls) +
-             " calls; call sites failed " + std::to_string(covered.size()) + " of " +
+    detail = std::to_string(faults.size()) + " runs of " + std::to_string(baseline.calls) + " calls; call sites failed " +
+             std::to_string(sitesFailed.size()) + " of " + std::to_string(sitesReached.size()) +
+             " reached; operations failed " + std::to_string(operationsFailed.size()) + " of " +
              std::to_string(baseline.reached.size()) + " reached";
     return true;
 }

@@ -103,5 +103,36 @@ TEST_F(Services, RealMathIsSinglePrecision) {
     EXPECT_NEAR(m.b * x + m.d * y + m.ty, 4.0f, 1e-5);
 }
 
+// The host notes where each counted call came from: one place called in a loop is one site,
+// two places calling the same operation are two, and a fault names the place it failed.
+class CallSites : public SuiteTest {
+protected:
+    static HostConfig Tracked() {
+        HostConfig c;
+        c.trackCallSites = true;
+        c.faults.push_back({"AI Path Suite/GetPathSegmentCount", 2, kSPBadParameterError});
+        return c;
+    }
+    CallSites() : SuiteTest(Tracked()) {}
+};
+
+TEST_F(CallSites, EachPlaceInTheCallersCodeIsOneSite) {
+    const int64_t before = host_.CallCount();
+    AIArtHandle h = PathWith(3);  // NewArt once, SetPathSegments three times from one place
+    int16_t n = 0;
+    ASSERT_EQ(path->GetPathSegmentCount(h, &n), kSPNoError);
+    EXPECT_EQ(path->GetPathSegmentCount(h, &n), kSPBadParameterError);  // the armed fault
+
+    std::vector<Host::CallSite> sites = host_.CallSites();
+    std::erase_if(sites, [&](const Host::CallSite& s) { return s.firstCall <= before; });
+    ASSERT_EQ(sites.size(), 4u) << "NewArt, SetPathSegments, and two GetPathSegmentCount places";
+    const int64_t firsts[] = {before + 1, before + 2, before + 5, before + 6};
+    for (size_t i = 0; i < sites.size(); ++i) EXPECT_EQ(sites[i].firstCall, firsts[i]) << i;
+    const std::vector<uintptr_t> faulted = host_.FaultedCallSites();
+    ASSERT_EQ(faulted.size(), 1u);
+    EXPECT_EQ(faulted[0], sites[3].address) << "the second place failed, not the first";
+    EXPECT_NE(sites[2].address, sites[3].address);
+}
+
 }  // namespace
 }  // namespace easel::testing
