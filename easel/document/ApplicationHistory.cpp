@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "document/LayerEdit.h"
+
 namespace easel {
 
 void ApplicationHistory::Applied(Application application) {
@@ -12,20 +14,47 @@ void ApplicationHistory::Applied(Application application) {
     if (done_.size() > kMaxApplications) done_.erase(done_.begin());
 }
 
-const Document* ApplicationHistory::Undo() {
-    if (done_.empty()) return nullptr;
-    undone_.push_back(std::move(done_.back()));
-    done_.pop_back();
-    state_ = undone_.back().beforeState;
-    return &undone_.back().before;
+namespace {
+
+Document Put(const Document& shown, const Document& whole, bool layersOnly, const LayerListState& layers) {
+    if (!layersOnly) return whole;
+    Document d = shown;
+    RestoreLayerList(d, layers);
+    return d;
 }
 
-const Document* ApplicationHistory::Redo() {
-    if (undone_.empty()) return nullptr;
+}  // namespace
+
+Application LayerEditApplication(std::string title, const Document& before, const Document& after) {
+    Application a;
+    a.title = std::move(title);
+    if (LayerArtRemoved(before, after)) {
+        a.before = before;
+        a.after = after;
+    } else {
+        a.layersOnly = true;
+        a.layersBefore = LayerList(before);
+        a.layersAfter = LayerList(after);
+    }
+    return a;
+}
+
+std::optional<Document> ApplicationHistory::Undo(const Document& shown) {
+    if (done_.empty()) return std::nullopt;
+    undone_.push_back(std::move(done_.back()));
+    done_.pop_back();
+    const Application& a = undone_.back();
+    state_ = a.beforeState;
+    return Put(shown, a.before, a.layersOnly, a.layersBefore);
+}
+
+std::optional<Document> ApplicationHistory::Redo(const Document& shown) {
+    if (undone_.empty()) return std::nullopt;
     done_.push_back(std::move(undone_.back()));
     undone_.pop_back();
-    state_ = done_.back().afterState;
-    return &done_.back().after;
+    const Application& a = done_.back();
+    state_ = a.afterState;
+    return Put(shown, a.after, a.layersOnly, a.layersAfter);
 }
 
 const std::string& ApplicationHistory::UndoTitle() const {

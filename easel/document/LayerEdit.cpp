@@ -97,4 +97,42 @@ size_t PositionOfLayer(const Document& doc, LayerId id) {
     return index == doc.layers.size() ? index : doc.layers.size() - 1 - index;
 }
 
+LayerListState LayerList(const Document& doc) {
+    LayerListState state;
+    for (const Layer& l : doc.layers) state.layers.push_back({l.id, l.name, l.visible, l.locked});
+    state.currentLayer = doc.currentLayer;
+    state.nextLayerId = doc.nextLayerId;
+    return state;
+}
+
+void RestoreLayerList(Document& doc, const LayerListState& state) {
+    std::vector<Layer> layers;
+    std::vector<bool> taken(doc.layers.size(), false);
+    for (const LayerListState::Entry& e : state.layers) {
+        Layer layer;
+        const size_t index = IndexOf(doc, e.id);
+        if (index < doc.layers.size() && !taken[index]) {
+            layer = std::move(doc.layers[index]);
+            taken[index] = true;
+        }
+        layer.id = e.id;
+        layer.name = e.name;
+        layer.visible = e.visible;
+        layer.locked = e.locked;
+        layers.push_back(std::move(layer));
+    }
+    for (size_t i = 0; i < doc.layers.size(); ++i)
+        if (!taken[i] && !doc.layers[i].art.empty()) layers.push_back(std::move(doc.layers[i]));
+    doc.layers = std::move(layers);
+    const bool currentThere = std::any_of(doc.layers.begin(), doc.layers.end(),
+                                          [&](const Layer& l) { return l.id == state.currentLayer; });
+    doc.currentLayer = currentThere ? state.currentLayer : doc.layers.empty() ? 0 : doc.layers.back().id;
+    doc.nextLayerId = std::max(doc.nextLayerId, state.nextLayerId);
+}
+
+bool LayerArtRemoved(const Document& before, const Document& after) {
+    return std::any_of(before.layers.begin(), before.layers.end(),
+                       [&](const Layer& l) { return !l.art.empty() && !after.FindLayer(l.id); });
+}
+
 }  // namespace easel

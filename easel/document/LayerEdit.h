@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "document/Document.h"
 
@@ -39,5 +40,30 @@ bool MoveLayer(Document& doc, LayerId id, bool up);
 // or the number of layers when it has none.
 LayerId LayerAtPosition(const Document& doc, size_t position);
 size_t PositionOfLayer(const Document& doc, LayerId id);
+
+// The layers of a document without their art: all that an edit of the layers changes, unless
+// it deletes a layer that holds art. Undo keeps this rather than copies of the document, so
+// that hiding and showing a layer of a large document costs next to nothing.
+struct LayerListState {
+    struct Entry {
+        LayerId id = 0;
+        std::string name;
+        bool visible = true, locked = false;
+    };
+    std::vector<Entry> layers;  // bottom first
+    LayerId currentLayer = 0;
+    LayerId nextLayerId = 1;
+};
+LayerListState LayerList(const Document& doc);
+
+// Puts `state` back over `doc`: each layer it names keeps the art it holds in `doc` (one that
+// `doc` lacks comes back empty), in the state's order and with its name and states; a layer of
+// `doc` the state does not name goes when it is empty, and stays on top when it holds art, so
+// that nothing is ever lost. Layer ids are never given out again.
+void RestoreLayerList(Document& doc, const LayerListState& state);
+
+// Whether going from `before` to `after` took art away with a layer (a layer of `before` with
+// art is not in `after`).
+bool LayerArtRemoved(const Document& before, const Document& after);
 
 }  // namespace easel

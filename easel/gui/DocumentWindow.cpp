@@ -308,13 +308,13 @@ void DocumentWindow::About() {
 
 void DocumentWindow::Undo() {
     if (busy_) return;
-    if (const Document* d = history_.Undo()) host_.ReplaceDocument(doc_, *d);
+    if (std::optional<Document> d = history_.Undo(doc_)) host_.ReplaceDocument(doc_, std::move(*d));
     Changed();
 }
 
 void DocumentWindow::Redo() {
     if (busy_) return;
-    if (const Document* d = history_.Redo()) host_.ReplaceDocument(doc_, *d);
+    if (std::optional<Document> d = history_.Redo(doc_)) host_.ReplaceDocument(doc_, std::move(*d));
     Changed();
 }
 
@@ -540,11 +540,11 @@ bool DocumentWindow::SaveTo(const std::string& path) {
 
 void DocumentWindow::EditLayers(const std::string& title, const std::function<bool(Document&)>& edit) {
     if (busy_) return;
-    Document before = doc_;
     Document after = doc_;
     if (!edit(after)) return;
-    host_.ReplaceDocument(doc_, after);
-    history_.Applied({title, std::move(before), std::move(after)});
+    Application application = LayerEditApplication(title, doc_, after);
+    host_.ReplaceDocument(doc_, std::move(after));
+    history_.Applied(std::move(application));
     Changed();
 }
 
@@ -565,7 +565,7 @@ void DocumentWindow::RenameLayer() {
     if (busy_ || !layer) return;
     fl_message_title("Rename Layer");
     const char* name = fl_input("Name of the layer:", layer->name.c_str());
-    if (!name || name == layer->name) return;
+    if (!name || !*name || name == layer->name) return;  // a layer keeps a name
     const std::string chosen = name;
     EditLayers("Rename Layer", [&](Document& d) { return easel::RenameLayer(d, d.currentLayer, chosen); });
 }

@@ -2,6 +2,7 @@
 // as one edit through the window's history and Host::ReplaceDocument.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -138,14 +139,25 @@ TEST(LayerEditHistory, UndoAndRedoPutBackEachEditAndTheSavedStateIsKnownAgain) {
     Host host;
     Document& doc = host.OpenDocument(ThreeLayers());
     ApplicationHistory history;
+    std::vector<bool> layersOnly;  // how each edit was kept
     const auto edit = [&](const char* title, auto&& change) {
-        Document before = doc, after = doc;
+        Document after = doc;
         ASSERT_TRUE(change(after)) << title;
-        ASSERT_TRUE(host.ReplaceDocument(doc, after));
-        history.Applied({title, std::move(before), std::move(after)});
+        Application a = LayerEditApplication(title, doc, after);
+        layersOnly.push_back(a.layersOnly);
+        ASSERT_TRUE(host.ReplaceDocument(doc, std::move(after)));
+        history.Applied(std::move(a));
     };
-    const auto undo = [&] { ASSERT_TRUE(host.ReplaceDocument(doc, *history.Undo())); };
-    const auto redo = [&] { ASSERT_TRUE(host.ReplaceDocument(doc, *history.Redo())); };
+    const auto undo = [&] {
+        std::optional<Document> d = history.Undo(doc);
+        ASSERT_TRUE(d.has_value());
+        ASSERT_TRUE(host.ReplaceDocument(doc, std::move(*d)));
+    };
+    const auto redo = [&] {
+        std::optional<Document> d = history.Redo(doc);
+        ASSERT_TRUE(d.has_value());
+        ASSERT_TRUE(host.ReplaceDocument(doc, std::move(*d)));
+    };
 
     const uint64_t saved = history.State();
     edit("Hide Layer", [](Document& d) { return SetLayerVisible(d, d.currentLayer, false); });
@@ -153,6 +165,8 @@ TEST(LayerEditHistory, UndoAndRedoPutBackEachEditAndTheSavedStateIsKnownAgain) {
     edit("Rename Layer", [](Document& d) { return RenameLayer(d, d.currentLayer, "Z"); });
     EXPECT_EQ(Listed(doc), "C,Z*");
     EXPECT_EQ(history.UndoTitle(), "Rename Layer");
+    // Only the delete of a layer with art needs copies of the document.
+    EXPECT_EQ(layersOnly, (std::vector<bool>{true, false, true}));
     EXPECT_NE(history.State(), saved);
 
     undo();
@@ -184,6 +198,38 @@ TEST(LayerEditHistory, UndoAndRedoPutBackEachEditAndTheSavedStateIsKnownAgain) {
     EXPECT_FALSE(history.CanUndo());
     EXPECT_NE(history.State(), saved);
     EXPECT_NE(history.State(), afterDelete);
+}
+
+TEST(LayerListState, PutBackOverTheArtAsItIsNow) {
+    Document d = ThreeLayers();  // A, B (with art, current), C
+    const LayerListState state = LayerList(d);
+    const LayerId a = Named(d, "A"), b = Named(d, "B"), c = Named(d, "C");
+    // Since then: C deleted (empty), A renamed, hidden and moved up, a new layer with art, B's
+    // art grown, the new layer current.
+    ASSERT_TRUE(DeleteLayer(d, c));
+    RenameLayer(d, a, "A2");
+    SetLayerVisible(d, a, false);
+    MoveLayer(d, a, true);
+    const LayerId n = InsertLayer(d, "N");
+    const LayerId emptyNew = InsertLayer(d, "E");
+    d.FindLayer(n)->art.push_back(d.FindLayer(b)->art[0]);
+    d.FindLayer(b)->art.push_back(d.FindLayer(b)->art[0]);
+    const LayerId next = d.nextLayerId;
+
+    RestoreLayerList(d, state);
+    // The state's layers, order, names and flags; C back empty; N kept on top, as it holds
+    // art; the empty new one gone; B's art as it is now; no layer id given out again.
+    EXPECT_EQ(Listed(d), "N,C,B*,A");
+    EXPECT_TRUE(d.FindLayer(a)->visible);
+    EXPECT_TRUE(d.FindLayer(c)->art.empty());
+    EXPECT_EQ(d.FindLayer(b)->art.size(), 2u);
+    EXPECT_EQ(d.FindLayer(emptyNew), nullptr);
+    EXPECT_EQ(d.nextLayerId, next);
+    // A current layer that is gone leaves the topmost current.
+    LayerListState gone = state;
+    gone.currentLayer = 99;
+    RestoreLayerList(d, gone);
+    EXPECT_EQ(d.currentLayer, n);
 }
 
 }  // namespace

@@ -81,27 +81,28 @@ Document WithLayers(int n) {
 
 TEST(ApplicationHistory, UndoRedoAndANewApplicationDropsTheRedo) {
     ApplicationHistory h;
+    const Document shown;  // whole documents are put back as they were, whatever is shown
     EXPECT_FALSE(h.CanUndo());
-    EXPECT_EQ(h.Undo(), nullptr);
-    EXPECT_EQ(h.Redo(), nullptr);
+    EXPECT_FALSE(h.Undo(shown).has_value());
+    EXPECT_FALSE(h.Redo(shown).has_value());
     h.Applied({"one", WithLayers(1), WithLayers(2)});
     h.Applied({"two", WithLayers(2), WithLayers(3)});
     EXPECT_EQ(h.UndoTitle(), "two");
-    EXPECT_EQ(h.Undo()->layers.size(), 2u);
-    EXPECT_EQ(h.Undo()->layers.size(), 1u);
+    EXPECT_EQ(h.Undo(shown)->layers.size(), 2u);
+    EXPECT_EQ(h.Undo(shown)->layers.size(), 1u);
     EXPECT_FALSE(h.CanUndo());
     EXPECT_EQ(h.RedoTitle(), "one");
-    EXPECT_EQ(h.Redo()->layers.size(), 2u);
+    EXPECT_EQ(h.Redo(shown)->layers.size(), 2u);
     h.Applied({"three", WithLayers(2), WithLayers(4)});
     EXPECT_FALSE(h.CanRedo());  // "two" is gone for good
-    EXPECT_EQ(h.Undo()->layers.size(), 2u);
-    EXPECT_EQ(h.Undo()->layers.size(), 1u);
+    EXPECT_EQ(h.Undo(shown)->layers.size(), 2u);
+    EXPECT_EQ(h.Undo(shown)->layers.size(), 1u);
 
     ApplicationHistory many;
     for (size_t i = 0; i < ApplicationHistory::kMaxApplications + 5; ++i)
         many.Applied({std::to_string(i), WithLayers(1), WithLayers(1)});
     size_t undone = 0;
-    while (many.Undo()) ++undone;
+    while (many.Undo(shown)) ++undone;
     EXPECT_EQ(undone, ApplicationHistory::kMaxApplications);
 }
 
