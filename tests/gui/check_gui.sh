@@ -80,13 +80,17 @@ choose_file() {
 row1_visible="676 57" row1_name="780 57"
 new_layer="691 674" rename_layer="807 674" layer_up="706 703" layer_down="794 703"
 click() { xdo mousemove --window "$main" $1 click 1; }
-# layers FILE: the JSON dump's layers, bottom first: name, then h when hidden, l when locked,
-# * when current.
+# layers FILE: the document's layers, bottom first: name, then h when hidden, l when locked,
+# * when current; read from the SVG easel converts FILE into (it says all of these).
 layers() {
-  python3 -c 'import json,sys
-d = json.load(open(sys.argv[1]))
-print(" ".join(l["name"] + ("" if l["visible"] else "h") + ("l" if l["locked"] else "") +
-               ("*" if i == d["currentLayer"] else "") for i, l in enumerate(d["layers"])))' "$1"
+  "$easel" convert "$1" "$work/probe.svg" --force 2>/dev/null || { echo "(unreadable)"; return; }
+  awk '/<sodipodi:namedview/ { match($0, /current-layer="layer-[0-9]+"/); cur = substr($0, RSTART + 21, RLENGTH - 22) }
+       /inkscape:groupmode="layer"/ {
+         n++; match($0, /inkscape:label="[^"]*"/); name[n] = substr($0, RSTART + 16, RLENGTH - 17)
+         flag[n] = (index($0, "display:none") ? "h" : "") (index($0, "insensitive=\"true\"") ? "l" : "") }
+       END { if (cur == "") cur = n
+             for (i = 1; i <= n; i++) printf "%s%s%s%s", (i > 1 ? " " : ""), name[i], flag[i], (i == cur ? "*" : "")
+             print "" }' "$work/probe.svg"
 }
 # wait_change PNG OUT: a new shot OUT that differs from PNG, trying for up to 10 s.
 wait_change() {
