@@ -56,6 +56,14 @@ std::string LowerExtension(const std::string& path) {
     return ext;
 }
 
+// The path as the window keeps it: absolute, so that the document's own file stays the same
+// file, and "a/../b.svg" is "b.svg".
+std::string Absolute(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(path, ec);
+    return (ec ? std::filesystem::path(path) : full).lexically_normal().string();
+}
+
 // The file's document and what reading it left out; throws std::runtime_error naming the file.
 struct ReadFile {
     Document document;
@@ -413,8 +421,8 @@ void DocumentWindow::Replace(Document contents, const std::string& path, std::ve
 }
 
 void DocumentWindow::StartWith(Document contents, const std::string& path, std::vector<std::string> warnings) {
-    Replace(std::move(contents), path, std::move(warnings));
-    Remember(path);
+    Replace(std::move(contents), Absolute(path), std::move(warnings));
+    Remember(path_);
 }
 
 bool DocumentWindow::MayDropChanges(const char* action) {
@@ -487,7 +495,8 @@ void DocumentWindow::OpenRecent(const std::string& path) {
     OpenFile(path);
 }
 
-bool DocumentWindow::OpenFile(const std::string& path) {
+bool DocumentWindow::OpenFile(const std::string& chosen) {
+    const std::string path = Absolute(chosen);
     ReadFile read;
     try {
         read = ReadDocument(path);
@@ -525,7 +534,8 @@ void DocumentWindow::SaveAs() {
     SaveTo(path);
 }
 
-bool DocumentWindow::SaveTo(const std::string& path) {
+bool DocumentWindow::SaveTo(const std::string& chosen) {
+    const std::string path = Absolute(chosen);
     if (!MayWriteOver(path, path == path_)) return false;
     if (!WriteWithProgress(doc_, path)) return false;
     // The file now holds what the document holds: nothing more is lost by writing it again.
