@@ -220,7 +220,8 @@ wait_title "saved.json — Easel" || fail "the title after Save As is \"$(title)
 cmp -s converted.svg gui.svg || fail "the saved dump is not the document exported"
 
 # The Layers panel: New (above "Layer 1", current), Rename, Down; then Layer 1, on top now,
-# hidden by its toggle: the page is empty again. Save writes over the document's own file.
+# made current by a click on its name and hidden by its toggle: the page is empty again. Save
+# writes over the document's own file.
 click "$new_layer"
 wait_title "saved.json* — Easel" || fail "New layer did not mark the document changed: \"$(title)\""
 click "$rename_layer"
@@ -231,11 +232,13 @@ xdo key Return
 wait_gone '^Rename Layer$' || die "the Rename window did not close with Enter"
 click "$layer_down"
 sleep 0.3
+click "$row1_name"
+sleep 0.3
 click "$row1_visible"
 wait_same blank.png hidden.png || fail "hiding the layer of the stars did not empty the page"
 key "$main" ctrl+s
-for _ in $(seq 100); do [ "$(layers saved.json 2>/dev/null)" = "Sky* Layer 1h" ] && break; sleep 0.1; done
-[ "$(layers saved.json)" = "Sky* Layer 1h" ] || fail "the saved layers are \"$(layers saved.json)\", not \"Sky* Layer 1h\""
+for _ in $(seq 100); do [ "$(layers saved.json 2>/dev/null)" = "Sky Layer 1h*" ] && break; sleep 0.1; done
+[ "$(layers saved.json)" = "Sky Layer 1h*" ] || fail "the saved layers are \"$(layers saved.json)\", not \"Sky* Layer 1h\""
 wait_title "saved.json — Easel" || fail "the title after Save is \"$(title)\""
 # Undo shows the stars again (a change to save again); Redo hides them (as saved).
 key "$main" ctrl+z
