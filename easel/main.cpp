@@ -1,6 +1,6 @@
 // easel: loads a plug-in module, runs its filter on a new document and writes the document.
 //
-//   easel [--plugin PATH] [--seed N] [-o FILE] [--about] [--without-suite NAME]...
+//   easel [--plugin PATH] [--seed N] [-o FILE] [--about] [--gui [FILE]] [--without-suite NAME]...
 //         [--color-model gray|rgb|cmyk]
 //         [--set ID=VALUE] [--press ID] [--pick ID=H,V] [--list-items[=json]]...
 //         [--params FILE] [--fresh]
@@ -266,7 +266,7 @@ private:
     bool shown_ = false;
 };
 
-int Run(const Options& o, std::optional<easel::Document> opened) {
+int Run(const Options& o, std::optional<OpenedDocument> opened) {
     easel::HostConfig config;
     config.seed = o.seed;
     config.omittedSuites = o.withoutSuites;
@@ -287,7 +287,9 @@ int Run(const Options& o, std::optional<easel::Document> opened) {
     if (o.gui) {
         const KeptRecord kept = filter ? LoadKeptRecord(host, filter, key, o) : KeptRecord{};
 #if EASEL_HAS_WINDOW
-        status = easel::gui::RunDocumentWindow(host, plugin, o.colorModel);
+        std::optional<easel::gui::StartDocument> start;
+        if (opened) start = easel::gui::StartDocument{std::move(opened->document), o.openPath, std::move(opened->warnings)};
+        status = easel::gui::RunDocumentWindow(host, plugin, o.colorModel, std::move(start));
 #endif
         if (filter && status == 0 && !SaveKeptRecord(host, filter, kept)) status = 1;
     } else if (o.about) {
@@ -298,7 +300,7 @@ int Run(const Options& o, std::optional<easel::Document> opened) {
         status = 1;
     } else {
         const KeptRecord kept = LoadKeptRecord(host, filter, key, o);
-        easel::Document& doc = opened ? host.OpenDocument(std::move(*opened)) : host.NewDocument(o.colorModel);
+        easel::Document& doc = opened ? host.OpenDocument(std::move(opened->document)) : host.NewDocument(o.colorModel);
         const SPErr e = plugin.RunFilter(doc);
         if (const int actions = ActionStatus(*driver)) {
             status = actions;
@@ -393,7 +395,10 @@ int main(int argc, char** argv) {
     app.add_option("--plugin", pluginPath, "the plug-in module (default: " + std::string(kModuleName) + " beside easel)");
     app.add_option("--seed", seed, "seed of the random sequence, so that a run repeats exactly");
     app.add_option("-o,--output", output, "the file to write: .svg, .json, .png or .pdf")->capture_default_str();
-    app.add_flag("--gui", gui, "open a document window; the filter runs from its Filter menu");
+    std::string guiFile;
+    app.add_option("--gui", guiFile, "open a document window, on FILE (.svg or .json) when given, else on a new "
+                                     "document; the filter runs from its Filter menu")
+        ->expected(0, 1)->type_name("[FILE]");
     app.add_flag("--about", about, "show the plug-in's About box instead of running the filter");
     std::string colorModel = "rgb";
     app.add_option("--color-model", colorModel, "the new document's colour model (default rgb)")
@@ -421,6 +426,7 @@ int main(int argc, char** argv) {
     app.add_flag("--fresh", o.fresh, "start from the filter's default settings, neither reading nor replacing the kept ones");
     app.set_version_flag("--version", std::string("easel ") + EASEL_VERSION);
     if (const std::optional<int> status = easel::ParseCommandLine(app, argc, argv)) return *status;
+    gui = app.count("--gui") > 0;
     o.colorModel = colorModel == "gray"   ? easel::ColorModel::Gray
                    : colorModel == "cmyk" ? easel::ColorModel::CMYK
                                           : easel::ColorModel::RGB;
@@ -443,19 +449,24 @@ int main(int argc, char** argv) {
     }
     if (!output.empty())
         if (const int bad = CheckOutput(output)) return bad;
-    if (!o.openPath.empty() && gui) {
-        std::fprintf(stderr, "easel: --open: the window starts on a new document; --open is for the command line\n");
-        return 2;
+    if (gui && !guiFile.empty()) {
+        if (!o.openPath.empty() && o.openPath != guiFile) {
+            std::fprintf(stderr, "easel: --gui %s --open %s: the window opens one document\n", guiFile.c_str(),
+                         o.openPath.c_str());
+            return 2;
+        }
+        o.openPath = guiFile;
     }
 
     try {
-        std::optional<easel::Document> opened;
+        std::optional<OpenedDocument> opened;
         if (!o.openPath.empty()) {
-            std::variant<OpenedDocument, int> read = ReadInput("--open", o.openPath);
+            std::variant<OpenedDocument, int> read = ReadInput(gui ? "--gui" : "--open", o.openPath);
             if (const int* status = std::get_if<int>(&read)) return *status;
             OpenedDocument& doc = std::get<OpenedDocument>(read);
-            if (!MayWrite(output, doc.warnings, o.force)) return 2;
-            opened = std::move(doc.document);
+            // The window asks before it writes over a file; the command line needs --force.
+            if (!gui && !MayWrite(output, doc.warnings, o.force)) return 2;
+            opened = std::move(doc);
         }
         if (o.pluginPath.empty()) o.pluginPath = DefaultPlugin();
         return Run(o, std::move(opened));

@@ -350,6 +350,17 @@ bool SameArt(const Document& da, const Art& a, const Document& db, const Art& b,
 
 }  // namespace
 
+Document NewDocument(ColorModel model, float pageWidth, float pageHeight) {
+    Document d = NewDocument(model);
+    d.pageWidth = pageWidth;
+    d.pageHeight = pageHeight;
+    for (View& v : d.views) {
+        v.centreX = pageWidth * 0.5f;
+        v.centreY = pageHeight * 0.5f;
+    }
+    return d;
+}
+
 // Compares what a document shows and keeps: page, colour model, layers with their art in
 // order, and symbols. Ids and the host's bookkeeping (views, swatches) are not compared,
 // since a document read back from a dump numbers its art afresh.

@@ -231,6 +231,8 @@ std::vector<GraphicStyle> DefaultStyles(ColorModel model);
 // A new document: US Letter, the given colour model, one layer "Layer 1" (current), one
 // view centred on the page, the default swatches and graphic styles (see DefaultStyles).
 Document NewDocument(ColorModel model = ColorModel::RGB);
+// The same on a page of the given size (points, each > 0), its view centred on it.
+Document NewDocument(ColorModel model, float pageWidth, float pageHeight);
 
 // Equality of what a document shows and keeps (page, colour model, layers and their art in
 // order, symbols), bit for bit on floats; ids, views and swatches are not compared.

@@ -252,8 +252,19 @@ void ExportSvg(const Document& doc, TextWriter& out, Progress* progress) {
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out << "<svg xmlns=\"http://www.w3.org/2000/svg\"";
     out << " xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\"";
+    // A locked layer, and a current layer other than the topmost (which a reader takes when
+    // nothing names one), are said as Inkscape says them, so that the file reads back whole.
+    size_t current = doc.layers.size();
+    for (size_t i = 0; i < doc.layers.size(); ++i)
+        if (doc.layers[i].id == doc.currentLayer) current = i;
+    const bool namesCurrent = current + 1 < doc.layers.size();
+    const bool anyLocked = std::any_of(doc.layers.begin(), doc.layers.end(), [](const Layer& l) { return l.locked; });
+    if (namesCurrent || anyLocked) out << " xmlns:sodipodi=\"http://sodipodi.sourceforge.net/DTD/sodipodi-0.dtd\"";
     out << " version=\"1.1\" width=\"" << w << "pt\" height=\"" << h << "pt\"";
     out << " viewBox=\"0 0 " << w << " " << h << "\">\n";
+    if (namesCurrent)
+        out << "  <sodipodi:namedview id=\"namedview\" inkscape:current-layer=\"layer-" << std::to_string(current + 1)
+            << "\"/>\n";
 
     // Which paint servers are used, and how much work there is, found before anything is
     // written; an envelope's outline is computed only when it is written.
@@ -314,6 +325,7 @@ void ExportSvg(const Document& doc, TextWriter& out, Progress* progress) {
         out << "  <g id=\"layer-" << std::to_string(i + 1) << "\" inkscape:groupmode=\"layer\"";
         out << " inkscape:label=\"" << Xml(l.name) << "\"";
         if (!l.visible) out << " style=\"display:none\"";
+        if (l.locked) out << " sodipodi:insensitive=\"true\"";
         out << " transform=\"" << flip << "\">\n";
         for (ArtId id : l.art) {
             const Art* a = doc.FindArt(id);

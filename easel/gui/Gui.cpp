@@ -2,6 +2,7 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Double_Window.H>
+#include <FL/fl_ask.H>
 #include <FL/x.H>
 
 #include <cstdio>
@@ -26,7 +27,7 @@ std::string PluginName(const PluginManager& plugin) {
 
 }  // namespace
 
-int RunDocumentWindow(Host& host, PluginManager& plugin, ColorModel model) {
+int RunDocumentWindow(Host& host, PluginManager& plugin, ColorModel model, std::optional<StartDocument> start) {
     // FLTK ends the process when it cannot open the display; asking first lets easel say why
     // and shut the plug-in down properly.
     Display* display = XOpenDisplay(nullptr);
@@ -40,6 +41,13 @@ int RunDocumentWindow(Host& host, PluginManager& plugin, ColorModel model) {
     DocumentWindow window(host, plugin, doc, PluginName(plugin));
     host.SetDialogPresenter(std::make_shared<FltkDialogPresenter>(&window));
     window.Show();
+    if (start) {
+        window.StartWith(std::move(start->document), start->path, start->warnings);
+        for (const std::string& w : start->warnings) {
+            fl_message_title("Left Out");
+            fl_message("%s", w.c_str());
+        }
+    }
     while (window.Window().shown()) Fl::wait();
     host.SetDialogPresenter(nullptr);
     return 0;

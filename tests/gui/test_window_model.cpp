@@ -1,16 +1,22 @@
 // The window's logic that needs no display: where the page sits and how a pixel maps to the
 // artwork (as the document view suite maps a view point), whole-application undo and redo
-// through Host::ReplaceDocument, menu texts and export names.
+// through Host::ReplaceDocument, menu texts and export names, the recent files, the title and
+// the page sizes of File > New.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <condition_variable>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "gui/DocumentWindow.h"
 #include "gui/ExportDialog.h"
+#include "gui/NewDocumentDialog.h"
+#include "gui/RecentFiles.h"
 #include "gui/PageRenderer.h"
 #include "gui/ViewGeometry.h"
 #include "plugins/PluginManager.h"
@@ -75,27 +81,28 @@ Document WithLayers(int n) {
 
 TEST(ApplicationHistory, UndoRedoAndANewApplicationDropsTheRedo) {
     ApplicationHistory h;
+    const Document shown;  // whole documents are put back as they were, whatever is shown
     EXPECT_FALSE(h.CanUndo());
-    EXPECT_EQ(h.Undo(), nullptr);
-    EXPECT_EQ(h.Redo(), nullptr);
+    EXPECT_FALSE(h.Undo(shown).has_value());
+    EXPECT_FALSE(h.Redo(shown).has_value());
     h.Applied({"one", WithLayers(1), WithLayers(2)});
     h.Applied({"two", WithLayers(2), WithLayers(3)});
     EXPECT_EQ(h.UndoTitle(), "two");
-    EXPECT_EQ(h.Undo()->layers.size(), 2u);
-    EXPECT_EQ(h.Undo()->layers.size(), 1u);
+    EXPECT_EQ(h.Undo(shown)->layers.size(), 2u);
+    EXPECT_EQ(h.Undo(shown)->layers.size(), 1u);
     EXPECT_FALSE(h.CanUndo());
     EXPECT_EQ(h.RedoTitle(), "one");
-    EXPECT_EQ(h.Redo()->layers.size(), 2u);
+    EXPECT_EQ(h.Redo(shown)->layers.size(), 2u);
     h.Applied({"three", WithLayers(2), WithLayers(4)});
     EXPECT_FALSE(h.CanRedo());  // "two" is gone for good
-    EXPECT_EQ(h.Undo()->layers.size(), 2u);
-    EXPECT_EQ(h.Undo()->layers.size(), 1u);
+    EXPECT_EQ(h.Undo(shown)->layers.size(), 2u);
+    EXPECT_EQ(h.Undo(shown)->layers.size(), 1u);
 
     ApplicationHistory many;
     for (size_t i = 0; i < ApplicationHistory::kMaxApplications + 5; ++i)
         many.Applied({std::to_string(i), WithLayers(1), WithLayers(1)});
     size_t undone = 0;
-    while (many.Undo()) ++undone;
+    while (many.Undo(shown)) ++undone;
     EXPECT_EQ(undone, ApplicationHistory::kMaxApplications);
 }
 
@@ -234,6 +241,110 @@ TEST(MenuAndExportNames, EscapedAndExtended) {
     EXPECT_EQ(WithExportExtension("stars.v2", 0), "stars.v2.svg");
     EXPECT_EQ(ExportFormatOf("x.Png"), 1);
     EXPECT_EQ(ExportFormatOf("x.gif"), -1);
+}
+
+// A folder of its own for one test, removed at its end.
+struct TempDir {
+    std::filesystem::path path;
+    explicit TempDir(const char* name)
+        : path(std::filesystem::temp_directory_path() / (std::string(name) + "." + std::to_string(::testing::UnitTest::GetInstance()->random_seed()))) {
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+};
+
+void WriteText(const std::filesystem::path& p, const std::string& text) {
+    std::ofstream(p, std::ios::binary) << text;
+}
+
+TEST(RecentFiles, NewestFirstOnceEachAndBounded) {
+    RecentFiles r;
+    for (int i = 1; i <= 10; ++i) r.Add("/d/" + std::to_string(i) + ".svg");
+    r.Add("/d/x/../5.svg");  // the same file spelled otherwise: moves to the front, listed once
+    ASSERT_EQ(r.Paths().size(), RecentFiles::kMaxFiles);
+    const std::vector<std::string> expected = {"/d/5.svg", "/d/10.svg", "/d/9.svg", "/d/8.svg",
+                                               "/d/7.svg", "/d/6.svg", "/d/4.svg", "/d/3.svg"};
+    EXPECT_EQ(r.Paths(), expected);
+    EXPECT_TRUE(r.Remove("/d/9.svg"));
+    EXPECT_FALSE(r.Remove("/d/9.svg"));
+    EXPECT_EQ(r.Paths().size(), RecentFiles::kMaxFiles - 1);
+    // A relative name is kept as the absolute one it stands for now.
+    r.Add("here.json");
+    EXPECT_EQ(r.Paths().front(), (std::filesystem::current_path() / "here.json").lexically_normal().string());
+}
+
+TEST(RecentFiles, KeptInTheConfigFileAndAMissingFileDropped) {
+    TempDir dir("easel_recent");
+    const std::filesystem::path list = dir.path / "easel" / "recent-files";  // the folder is made
+    const std::string there = (dir.path / "there.svg").string(), gone = (dir.path / "gone.svg").string();
+    WriteText(there, "<svg/>");
+    RecentFiles r;
+    r.Add(gone);
+    r.Add(there);
+    std::string problem;
+    ASSERT_TRUE(r.Save(list, &problem)) << problem;
+    RecentFiles back = RecentFiles::Load(list, &problem);
+    EXPECT_EQ(back.Paths(), r.Paths());
+    EXPECT_TRUE(problem.empty()) << problem;
+
+    EXPECT_TRUE(back.StillThere(there));
+    EXPECT_FALSE(back.StillThere(gone));
+    EXPECT_EQ(back.Paths(), std::vector<std::string>{there});
+    EXPECT_FALSE(back.StillThere(dir.path.string()));  // a folder is not a document
+}
+
+TEST(RecentFiles, AFileThatIsNotTheListGivesAnEmptyOneAndAReason) {
+    TempDir dir("easel_recent_bad");
+    const std::filesystem::path list = dir.path / "recent-files";
+    std::string problem;
+    // No file: an empty list, nothing to say.
+    EXPECT_TRUE(RecentFiles::Load(list, &problem).Paths().empty());
+    EXPECT_TRUE(problem.empty());
+
+    // Lines that are not absolute paths are skipped, repeats and CRLF endings handled.
+    WriteText(list, "/a.svg\r\nrelative.svg\n\n/b.json\n/a.svg\n" + std::string("/c\0.svg\n", 8));
+    EXPECT_EQ(RecentFiles::Load(list, &problem).Paths(), (std::vector<std::string>{"/a.svg", "/b.json"}));
+
+    // Too large to be the list, and a folder where the file should be: empty, and said.
+    WriteText(list, std::string(RecentFiles::kMaxFileBytes + 1, '/'));
+    EXPECT_TRUE(RecentFiles::Load(list, &problem).Paths().empty());
+    EXPECT_NE(problem.find("recent-files"), std::string::npos) << problem;
+    std::filesystem::remove(list);
+    std::filesystem::create_directories(list);
+    problem.clear();
+    EXPECT_TRUE(RecentFiles::Load(list, &problem).Paths().empty());
+    EXPECT_FALSE(problem.empty());
+    // ... and it cannot be written over either: false, and said.
+    problem.clear();
+    RecentFiles r;
+    r.Add("/a.svg");
+    EXPECT_FALSE(r.Save(list, &problem));
+    EXPECT_FALSE(problem.empty());
+}
+
+TEST(WindowTitle, NameUnsavedMarkAndEasel) {
+    EXPECT_EQ(WindowTitle("", false), "Untitled \xE2\x80\x94 Easel");
+    EXPECT_EQ(WindowTitle("", true), "Untitled* \xE2\x80\x94 Easel");
+    EXPECT_EQ(WindowTitle("/home/u/art/name.svg", true), "name.svg* \xE2\x80\x94 Easel");
+    EXPECT_EQ(WindowTitle("dump.json", false), "dump.json \xE2\x80\x94 Easel");
+}
+
+TEST(NewDocument, PageSizesInPoints) {
+    // Letter is 8.5 x 11 inches; A4 210 x 297 mm and A3 297 x 420 mm, 72 points an inch.
+    EXPECT_EQ(kPageSizes[0].width, 612.0f);
+    EXPECT_EQ(kPageSizes[0].height, 792.0f);
+    EXPECT_NEAR(kPageSizes[1].width, 595.2756, 1e-3);
+    EXPECT_NEAR(kPageSizes[1].height, 841.8898, 1e-3);
+    EXPECT_NEAR(kPageSizes[2].width, 841.8898, 1e-3);
+    EXPECT_NEAR(kPageSizes[2].height, 1190.5512, 1e-3);
+    const Document a3 = easel::NewDocument(ColorModel::CMYK, kPageSizes[2].width, kPageSizes[2].height);
+    EXPECT_EQ(a3.pageWidth, kPageSizes[2].width);
+    EXPECT_EQ(a3.colorModel, ColorModel::CMYK);
+    EXPECT_FLOAT_EQ(a3.views.at(0).centreY, kPageSizes[2].height / 2);
 }
 
 }  // namespace

@@ -439,6 +439,23 @@ TEST(SvgImport, EaselsOwnSvgReadsBackAsTheSameDocument) {
     EXPECT_EQ(ExportSvg(back), svg);
 }
 
+TEST(SvgImport, EaselsOwnSvgKeepsTheLocksAndTheCurrentLayer) {
+    // Every layer current in turn, and each lock state: the file says what a reader would
+    // not take by itself (a lock, a current layer other than the topmost).
+    const Document sample = Sample();
+    for (size_t current = 0; current < sample.layers.size(); ++current)
+        for (bool locked : {false, true}) {
+            Document d = sample;
+            d.currentLayer = d.layers[current].id;
+            d.layers[0].locked = locked;
+            const ImportResult r = ImportSvgText(ExportSvg(d), "easel.svg");
+            const Document& back = r.document;
+            ASSERT_EQ(back.layers.size(), d.layers.size());
+            EXPECT_EQ(back.FindLayer(back.currentLayer), &back.layers[current]) << current << " " << locked;
+            for (size_t i = 0; i < d.layers.size(); ++i) EXPECT_EQ(back.layers[i].locked, d.layers[i].locked) << i;
+        }
+}
+
 TEST(SvgImport, PathsBeyondTheSegmentLimitAreRefusedWithAWarning) {
     std::string d = "M0 0";
     for (int i = 0; i < 32767; ++i) d += " L" + std::to_string(i % 100) + " 1";
