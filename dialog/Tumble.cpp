@@ -24,8 +24,10 @@ public:
         return r < 1.0f ? r : kBelowOne;
     }
 
-    // One chance draw: taken when 100 r exceeds percent, which makes 90 one time in ten.
-    bool Chance(float percent) { return 100.0f * Draw() > percent; }
+    // One chance draw: taken when 100 r exceeds percent, which makes 90 one time in ten. The
+    // product is exact in double; in float, 100 x 0.90000004 and 100 x 0.8f would round down
+    // onto the threshold and not be taken.
+    bool Chance(float percent) { return 100.0 * static_cast<double>(Draw()) > static_cast<double>(percent); }
 
     // The integer part of offset + scale r.
     int32_t Count(float offset, float scale) { return static_cast<int32_t>(offset + scale * Draw()); }
