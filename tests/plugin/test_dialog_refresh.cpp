@@ -1,0 +1,202 @@
+// The dialog after a preset and after Tumble. Both rewrite the record and then set every item
+// from it, because the refresh that follows reads every item back into the record: an item
+// the refresh forgot would put its old value back. So the dialog opens on a record whose every
+// shown value differs from the defaults and from the presets, and after each preset (and each
+// Tumble) the record read back from the items must equal the record that was applied, field by
+// field.
+#include "DialogFixture.h"
+
+#include <string>
+#include <vector>
+
+#include "AIRandom.h"
+#include "dialog/Presets.h"
+#include "dialog/Tumble.h"
+#include "frame/SuiteTable.h"
+
+namespace corvanta::testing {
+namespace {
+
+// Every value the dialog shows, away from its default and from every preset's value, inside
+// its item's range; every flag the other way from its default.
+StarSettings Unusual(int32_t activeTab) {
+    StarSettings s = NewRecord();
+    s.activeTab = activeTab;
+    s.interpolationCentreMode = 6;
+    s.starGroups = 7;
+    s.sketchRepeats = 3;
+    s.sketchColorMode = 5;
+    s.sketchWeightTenths = 2.5f;
+    s.starCoreRadius = 12.5f;
+    s.sketchShiftAmount = 1.5f;
+    s.corePointOffsetX = -3.25f;
+    s.corePointOffsetY = 4.75f;
+    s.shellPointSlant = 6.5f;
+    s.starShellRadius = 33.5f;
+    s.shellPointOffsetX = -8.5f;
+    s.interpolationPercent = 2.5f;
+    s.shellPointOffsetY = 9.25f;
+    s.starSetIndex = 3;
+    for (int j = 0; j < kStarSets; ++j) {
+        s.corePointsBySet[j] = 2 + j % 3;
+        s.shellPointsBySet[j] = 3 + j % 3;
+        s.coreRadiusBySet[j] = 10.5f + static_cast<float>(j);
+        s.shellRadiusBySet[j] = -20.25f - static_cast<float>(j);
+    }
+    s.altCorePercentEven = 120.5f;
+    s.altCorePercentOdd = 80.5f;
+    s.altShellPercentEven = 130.5f;
+    s.altShellPercentOdd = 70.5f;
+    s.distortionCentreMode = 4;
+    s.distortRadius = 55.5f;
+    s.distortFieldPercent = 44.5f;
+    s.distortRandom = 3.5f;
+    s.twirlDegrees = 12.5f;
+    s.starCentreMode = 5;
+    s.userCentreH = 111.5f;
+    s.userCentreV = 222.5f;
+    s.groupPercentEven = 90.5f;
+    s.groupPercentOdd = 110.5f;
+    s.boundaryLimitDegrees = 270.5f;
+    s.maxShell = 500.5f;
+    s.starCount = 3;
+    s.presetIndex = 17;
+    for (int n = 114; n <= 150; ++n)
+        if (n != 124) SetSettingsWord(s, n, GetSettingsWord(s, n) ? 0 : 1);
+    return s;
+}
+
+// What the refresh's read-back leaves besides the applied values: a preview run (Preview is
+// on) with `finalRun` 0.
+StarSettings AfterReadBack(StarSettings applied) {
+    applied.finalRun = 0;
+    applied.previewDrawn = 1;
+    return applied;
+}
+
+bool ExpectRecord(const StarSettings& got, const StarSettings& want, const std::string& what) {
+    bool same = true;
+    for (int n = 0; n < kStarSettingsWords; ++n) {
+        EXPECT_EQ(GetSettingsWord(got, n), GetSettingsWord(want, n)) << what << ": word " << n;
+        same = same && GetSettingsWord(got, n) == GetSettingsWord(want, n);
+    }
+    return same;
+}
+
+// Tab 1 + (i mod 5) is open, so each tab's refresh row is run.
+int32_t TabFor(int i) { return 1 + i % kTabCount; }
+
+class DialogRefresh : public DialogTest {
+protected:
+    // Opens the dialog on Unusual(tab) and checks that it shows that record as it is.
+    void RunOnUnusual(int32_t tab, const std::function<void(DialogModel&)>& script) {
+        const StarSettings start = Unusual(tab);
+        SetRecord(start);
+        const SPErr result = Run([&](DialogModel& d) {
+            if (!ExpectRecord(Live(d), AfterReadBack(start), "opened on tab " + std::to_string(tab))) return;
+            script(d);
+            ASSERT_EQ(d.UserPress(kCancelItem), UserResult::Done);
+        });
+        EXPECT_EQ(result, kSPUserCanceledError);
+    }
+};
+
+TEST_F(DialogRefresh, AfterEveryPresetTheItemsHoldTheAppliedRecord) {
+    for (int32_t i = 0; i < kPresetCount; ++i) {
+        const std::string what = std::string("preset") + PresetName(i);
+        RunOnUnusual(TabFor(i), [&](DialogModel& d) {
+            StarSettings applied = Live(d);
+            ApplyPresetToSettings(applied, i, CurrentViewCentre(AIRealPoint{-1.0f, -1.0f}));
+            ASSERT_EQ(d.UserChooseEntry(kPresetList, i), UserResult::Done);
+            ExpectRecord(Live(d), AfterReadBack(applied), what);
+            EXPECT_EQ(It(d, kStarSetList).List()->ChosenPosition(), 0) << what;
+            EXPECT_EQ(It(d, kSetCoreCaption).Text(), "Star core points/radius 1") << what;
+            EXPECT_EQ(It(d, kPresetList).List()->ChosenPosition(), i) << what;
+        });
+    }
+}
+
+// The host's random service replaced by a list of draws while a Tumble is pressed; the preview
+// that follows takes the host's own numbers once the list is used up.
+class ScriptedRandomSlot {
+public:
+    explicit ScriptedRandomSlot(std::vector<float> draws) : saved_(gSuiteRefs[kRandomSlot]) {
+        State() = {std::move(draws), 0, static_cast<const AIRandomSuite*>(saved_)};
+        gSuiteRefs[kRandomSlot] = &kTable;
+    }
+    ~ScriptedRandomSlot() { gSuiteRefs[kRandomSlot] = saved_; }
+    ScriptedRandomSlot(const ScriptedRandomSlot&) = delete;
+    ScriptedRandomSlot& operator=(const ScriptedRandomSlot&) = delete;
+
+private:
+    struct Sequence {
+        std::vector<float> draws;
+        size_t next;
+        const AIRandomSuite* host;
+    };
+    static Sequence& State() {
+        static Sequence state;
+        return state;
+    }
+    static AIReal SPAPI FloatRnd() {
+        Sequence& s = State();
+        return s.next < s.draws.size() ? s.draws[s.next++] : s.host->FloatRnd();
+    }
+    static constexpr AIRandomSuite kTable{FloatRnd};
+    const void* saved_;
+};
+
+// With every chance taken every shape field gets a value of its own; with none taken the
+// flags stay off. Between them every item Tumble writes differs from the unusual record once.
+std::vector<float> EveryChanceTaken() {
+    const float a90 = 0.90625f, a95 = 0.96875f, a80 = 0.8125f;
+    return {0.5f,  0.25f, a90,   0.125f, a90,   0.375f, a90,  0.625f, a90,    0.875f, a90,    0.5f,
+            0.0625f, a90, 0.1875f, a90,  0.3125f, a90,  0.4375f, a90, 0.5625f, 0.0f,  0.6875f, 0.8125f,
+            0.9375f, a95, a90,   0.25f, 0.5f,   0.0625f, 0.125f, a95, a95,   0.5f,   0.25f,  0.375f,
+            0.625f,  a95, a90,   0.0625f, a90,  0.1875f, a90,  0.3125f, a90,  0.4375f, a90,   0.75f,
+            0.875f,  a90, 0.25f, a90,   0.5f,   0.0f,   0.0f, 0.5f,   a90,    0.125f, 0.875f, a90,
+            0.625f,  a90, a90,   0.375f, a90,   a90,    a80,  a80,    a90,    a90,    a90,    a95,
+            a95};
+}
+std::vector<float> NoChanceTaken() {
+    std::vector<float> draws(kTumbleMinDraws, 0.0f);
+    for (size_t i : {0u, 1u, 7u}) draws[i] = 0.5f;  // groups, core and shell radius
+    for (size_t i : {12u, 13u, 14u, 15u}) draws[i] = 0.75f;  // set 1
+    return draws;
+}
+
+struct RandomSlotSource {
+    std::vector<float> draws;
+    size_t next = 0;
+    static AIReal Next(void* context) {
+        auto* self = static_cast<RandomSlotSource*>(context);
+        return self->next < self->draws.size() ? self->draws[self->next++] : 0.0f;
+    }
+};
+
+TEST_F(DialogRefresh, AfterTumbleTheItemsHoldTheTumbledRecord) {
+    ASSERT_EQ(EveryChanceTaken().size(), size_t(kTumbleMaxDraws));
+    int run = 0;
+    for (const auto& draws : {EveryChanceTaken(), NoChanceTaken()}) {
+        for (int32_t tab = 1; tab <= kTabCount; ++tab, ++run) {
+            const std::string what = "Tumble " + std::to_string(run) + " on tab " + std::to_string(tab);
+            RunOnUnusual(tab, [&](DialogModel& d) {
+                StarSettings applied = Live(d);
+                RandomSlotSource source{draws};
+                TumbleSettings(applied, CurrentViewCentre(AIRealPoint{-1.0f, -1.0f}),
+                               RandomSource{RandomSlotSource::Next, &source});
+                ASSERT_EQ(source.next, draws.size()) << "the script is one press";
+                {
+                    ScriptedRandomSlot scripted(draws);
+                    ASSERT_EQ(d.UserPress(kTumbleButton), UserResult::Done);
+                }
+                ExpectRecord(Live(d), AfterReadBack(applied), what);
+                EXPECT_EQ(It(d, kStarSetList).List()->ChosenPosition(), 0) << what;
+                EXPECT_EQ(It(d, kPresetList).List()->ChosenPosition(), 17) << what << ": the preset stays";
+            });
+        }
+    }
+}
+
+}  // namespace
+}  // namespace corvanta::testing
