@@ -111,6 +111,7 @@ TEST_F(DialogRefresh, AfterEveryPresetTheItemsHoldTheAppliedRecord) {
             ExpectRecord(Live(d), AfterReadBack(applied), what);
             EXPECT_EQ(It(d, kStarSetList).List()->ChosenPosition(), 0) << what;
             EXPECT_EQ(It(d, kSetCoreCaption).Text(), "Star core points/radius 1") << what;
+            EXPECT_EQ(It(d, kSetShellCaption).Text(), "Star shell points/radius 1") << what;
             EXPECT_EQ(It(d, kPresetList).List()->ChosenPosition(), i) << what;
         });
     }
@@ -192,6 +193,8 @@ TEST_F(DialogRefresh, AfterTumbleTheItemsHoldTheTumbledRecord) {
                 }
                 ExpectRecord(Live(d), AfterReadBack(applied), what);
                 EXPECT_EQ(It(d, kStarSetList).List()->ChosenPosition(), 0) << what;
+                EXPECT_EQ(It(d, kSetCoreCaption).Text(), "Star core points/radius 1") << what;
+                EXPECT_EQ(It(d, kSetShellCaption).Text(), "Star shell points/radius 1") << what;
                 EXPECT_EQ(It(d, kPresetList).List()->ChosenPosition(), 17) << what << ": the preset stays";
             });
         }
