@@ -41,6 +41,9 @@ const ErrorRow kRows[] = {
     {"Minus108Plus65536", -108 + 65536, kUnknown, "65428"},
     {"Code271Minus65536", 271 - 65536, kUnknown, "-65265"},
     {"NESSInLowerCase", Code("ness"), kUnknown, "ness"},
+    // The first four characters of the messages and of the catch-all's own code string.
+    {"LikeAMessage", Code("The "), kUnknown, "The "},
+    {"TheCatchAllsCode", Code("<Oth"), kUnknown, "<Oth"},
 };
 
 class ErrorTable : public DialogTest {
