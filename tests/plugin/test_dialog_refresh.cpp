@@ -6,6 +6,8 @@
 // field.
 #include "DialogFixture.h"
 
+#include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -199,6 +201,90 @@ TEST_F(DialogRefresh, AfterTumbleTheItemsHoldTheTumbledRecord) {
             });
         }
     }
+}
+
+// The other way: a change to any one value item is read back into its own word, and into no
+// other. Words as the item table binds them; the star-set items edit the shown set (set 4 of
+// the unusual record).
+struct Binding {
+    int32_t item;
+    int word;
+    char kind;  // 'i' integer spin edit, 'r' real spin edit, 'f' check box, 'l' popup list
+};
+const Binding kBindings[] = {
+    {4, 3, 'i'},    {5, 7, 'r'},    {6, 9, 'r'},    {7, 10, 'r'},   {8, 11, 'r'},   {9, 12, 'r'},
+    {10, 13, 'r'},  {11, 15, 'r'},  {12, 17 + 3, 'i'}, {13, 57 + 3, 'r'}, {14, 37 + 3, 'i'},
+    {15, 77 + 3, 'r'}, {16, 97, 'r'}, {17, 98, 'r'}, {18, 99, 'r'}, {19, 100, 'r'}, {20, 102, 'r'},
+    {21, 103, 'r'}, {22, 104, 'r'}, {23, 105, 'r'}, {34, 14, 'r'},  {24, 107, 'r'}, {25, 108, 'r'},
+    {26, 109, 'r'}, {27, 110, 'r'}, {28, 111, 'r'}, {29, 112, 'r'}, {30, 113, 'i'}, {31, 6, 'r'},
+    {32, 8, 'r'},   {33, 4, 'i'},
+    {52, 117, 'f'}, {59, 125, 'f'}, {57, 122, 'f'}, {66, 132, 'f'}, {65, 131, 'f'}, {61, 127, 'f'},
+    {53, 118, 'f'}, {55, 120, 'f'}, {56, 121, 'f'}, {54, 119, 'f'}, {63, 129, 'f'}, {64, 130, 'f'},
+    {73, 143, 'f'}, {74, 144, 'f'}, {75, 134, 'f'}, {76, 136, 'f'}, {77, 140, 'f'}, {78, 135, 'f'},
+    {51, 116, 'f'}, {62, 128, 'f'}, {50, 114, 'f'}, {60, 126, 'f'}, {67, 133, 'f'}, {69, 142, 'f'},
+    {58, 123, 'f'}, {70, 138, 'f'}, {71, 139, 'f'}, {72, 141, 'f'}, {68, 137, 'f'}, {79, 145, 'f'},
+    {80, 146, 'f'}, {81, 115, 'f'}, {82, 147, 'f'}, {83, 148, 'f'}, {84, 149, 'f'}, {85, 150, 'f'},
+    {150, 101, 'l'}, {153, 106, 'l'}, {154, 5, 'l'}, {155, 2, 'l'},
+};
+
+uint32_t FloatBits(float f) {
+    uint32_t bits;
+    std::memcpy(&bits, &f, sizeof bits);
+    return bits;
+}
+
+TEST_F(DialogRefresh, EachItemIsReadBackIntoItsOwnWordOnly) {
+    static_assert(std::size(kBindings) == 31 + 36 + 4);
+    RunOnUnusual(2, [&](DialogModel& d) {
+        for (const Binding& b : kBindings) {
+            const std::string what = "item " + std::to_string(b.item);
+            const ItemLayout* layout = FindItemLayout(b.item);
+            ASSERT_NE(layout, nullptr) << what;
+            if (layout->tab != kAlwaysShown) {
+                ASSERT_EQ(d.UserPress(kFirstTabButton + layout->tab - 1), UserResult::Done);
+            }
+            const StarSettings before = Live(d);
+            // A new value one step away, inside the item's range; then the old one again.
+            const uint32_t old = GetSettingsWord(before, b.word);
+            uint32_t changed = 0;
+            UserResult result = UserResult::Done;
+            if (b.kind == 'l') {
+                const int32_t to = static_cast<int32_t>(old) + 1;
+                result = d.UserChooseEntry(b.item, to);
+                changed = static_cast<uint32_t>(to);
+            } else if (b.kind == 'f') {
+                result = d.UserSetValue(b.item, old ? 0 : 1);
+                changed = old ? 0 : 1;
+            } else if (b.kind == 'i') {
+                const int32_t to = static_cast<int32_t>(old) + 1;
+                result = d.UserSetValue(b.item, to);
+                changed = static_cast<uint32_t>(to);
+            } else {
+                float value;
+                std::memcpy(&value, &old, sizeof value);
+                const float to = value + 1.25f;
+                result = d.UserSetValue(b.item, to);
+                changed = FloatBits(to);
+            }
+            ASSERT_EQ(result, UserResult::Done) << what;
+            StarSettings want = AfterReadBack(before);
+            SetSettingsWord(want, b.word, changed);
+            ExpectRecord(Live(d), want, what);
+
+            // Back again, so that the items that depend on this one stay enabled.
+            if (b.kind == 'l') {
+                result = d.UserChooseEntry(b.item, static_cast<int32_t>(old));
+            } else if (b.kind == 'r') {
+                float value;
+                std::memcpy(&value, &old, sizeof value);
+                result = d.UserSetValue(b.item, value);
+            } else {
+                result = d.UserSetValue(b.item, static_cast<int32_t>(old));
+            }
+            ASSERT_EQ(result, UserResult::Done) << what;
+            ExpectRecord(Live(d), AfterReadBack(before), what + ", back");
+        }
+    });
 }
 
 }  // namespace
