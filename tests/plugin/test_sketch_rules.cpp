@@ -231,20 +231,22 @@ TEST_F(SketchRulesTest, RigidShiftAndScribbleByTheirDraws) {
 }
 
 TEST_F(SketchRulesTest, EachCopyStartsFromTheStar) {
-    // Two copies, each shifted from the star, not from the copy before.
-    settings_.sketchRepeats = 2;
+    // Three copies, each shifted from the star, not from the copy before; a shift of 0 in
+    // one direction still moves the copy in the other.
+    settings_.sketchRepeats = 3;
     settings_.sketchShiftAmount = 8;
     AIArtHandle star = MakeCurve();
     {
-        ScriptedRandom script({0.25f, 0.5f, 0.25f, 0.25f,            // (+4, +2)
-                               Above(0.5f), 0.125f, 0.5f, 0.875f});  // (−1, +7)
+        ScriptedRandom script({0.25f, 0.5f, 0.25f, 0.25f,          // (+4, +2)
+                               Above(0.5f), 0.125f, 0.5f, 0.875f,  // (−1, +7)
+                               Above(0.5f), 0.0f, 0.5f, 0.375f});  // (0, +3)
         ASSERT_EQ(AddSketchStrokes(run_, star), kSPNoError);
-        EXPECT_EQ(script.Taken(), 8u);
+        EXPECT_EQ(script.Taken(), 12u);
     }
     const auto art = Layer();
-    ASSERT_EQ(art.size(), 3u);
-    const AIRealPoint want[2] = {{4, 2}, {-1, 7}};
-    for (size_t k = 0; k < 2; ++k) {
+    ASSERT_EQ(art.size(), 4u);
+    const AIRealPoint want[3] = {{4, 2}, {-1, 7}, {0, 3}};
+    for (size_t k = 0; k < 3; ++k) {
         const auto segs = Segments(art[k + 1]);
         for (size_t i = 0; i < 2; ++i) {
             EXPECT_FLOAT_EQ(segs[i].p.h, kCurve[i].p.h + want[k].h) << k;
