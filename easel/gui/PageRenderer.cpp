@@ -1,6 +1,8 @@
 #include "gui/PageRenderer.h"
 
 #include <cairo.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <exception>
 
@@ -115,6 +117,10 @@ std::unique_ptr<Frame> PageRenderer::TakeFrame() {
 }
 
 void PageRenderer::Run() {
+    // Below the user-interface thread, so that a render using every core still leaves the
+    // window the processor it needs to answer at once. The threads that draw the bands are
+    // made by this one and start at its priority. (The nice value is a thread's own on Linux.)
+    (void)setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
     for (;;) {
         std::shared_ptr<const RenderList> list;
         View view;

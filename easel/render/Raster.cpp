@@ -13,6 +13,10 @@
 #include <utility>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "document/Envelope.h"
 
 namespace easel {
@@ -25,11 +29,48 @@ double Channel(float v) {
     return static_cast<double>(std::lround(clamped * 255.0f)) / 255.0;
 }
 
-bool AllFinite(const Art& a) {
-    for (const SegmentPoints& p : a.path.points)
-        for (float v : {p.px, p.py, p.ix, p.iy, p.ox, p.oy})
-            if (!std::isfinite(v)) return false;
-    return std::isfinite(a.style.strokeWidth) && std::isfinite(a.opacity);
+// The box of every anchor and handle of `points` (not empty), and whether every value is
+// finite; one pass, since the window makes its render list on the user-interface thread. A
+// value v is finite exactly when v - v is 0; x and y alternate through the points' floats.
+bool FiniteBounds(const std::vector<SegmentPoints>& points, Box& box) {
+    static_assert(sizeof(SegmentPoints) == 6 * sizeof(float), "SegmentPoints is six floats");
+    const float* f = &points[0].px;
+    const size_t n = points.size() * 6;
+#if defined(__SSE2__)
+    // Four floats at a time: lanes x, y, x, y.
+    __m128 low = _mm_setr_ps(f[0], f[1], f[0], f[1]), high = low, zero = _mm_setzero_ps();
+    size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        const __m128 v = _mm_loadu_ps(f + i);
+        low = _mm_min_ps(low, v);
+        high = _mm_max_ps(high, v);
+        zero = _mm_add_ps(zero, _mm_sub_ps(v, v));
+    }
+    if (i < n) {  // one point's worth of two floats left
+        const __m128 v = _mm_setr_ps(f[i], f[i + 1], f[i], f[i + 1]);
+        low = _mm_min_ps(low, v);
+        high = _mm_max_ps(high, v);
+        zero = _mm_add_ps(zero, _mm_sub_ps(v, v));
+    }
+    alignas(16) float lo[4], hi[4], z[4];
+    _mm_store_ps(lo, low);
+    _mm_store_ps(hi, high);
+    _mm_store_ps(z, zero);
+    if (!(z[0] == 0 && z[1] == 0 && z[2] == 0 && z[3] == 0)) return false;
+    box = {std::min(lo[0], lo[2]), std::min(lo[1], lo[3]), std::max(hi[0], hi[2]), std::max(hi[1], hi[3])};
+#else
+    float left = f[0], bottom = f[1], right = f[0], top = f[1], zero = 0;
+    for (size_t i = 0; i < n; i += 2) {
+        left = std::min(left, f[i]);
+        right = std::max(right, f[i]);
+        bottom = std::min(bottom, f[i + 1]);
+        top = std::max(top, f[i + 1]);
+        zero += (f[i] - f[i]) + (f[i + 1] - f[i + 1]);
+    }
+    if (!(zero == 0)) return false;
+    box = {left, bottom, right, top};
+#endif
+    return true;
 }
 
 void AddSegment(cairo_t* cr, const SegmentPoints& from, const SegmentPoints& to) {
@@ -91,7 +132,10 @@ double StrokeReach(const RenderPath& p) {
 
 // `a` as drawn, or false when it draws nothing.
 bool Resolve(const Art& a, RenderPath& out) {
-    if (a.path.points.empty() || !AllFinite(a)) return false;
+    Box b;
+    if (a.path.points.empty() || !FiniteBounds(a.path.points, b) || !std::isfinite(a.style.strokeWidth) ||
+        !std::isfinite(a.opacity))
+        return false;
     const PathStyle& s = a.style;
     out.filled = s.fillPaint != 0 && ScreenColorOf(s.fillColor, out.fill);
     out.stroked = s.strokePaint != 0 && s.strokeWidth > 0 && ScreenColorOf(s.strokeColor, out.stroke);
@@ -101,14 +145,6 @@ bool Resolve(const Art& a, RenderPath& out) {
     out.closed = a.path.closed;
     ResolveStroke(s, out);
     out.points = a.path.points;
-    Box b{out.points[0].px, out.points[0].py, out.points[0].px, out.points[0].py};
-    for (const SegmentPoints& p : out.points)
-        for (const auto& [x, y] : {std::pair{p.px, p.py}, std::pair{p.ix, p.iy}, std::pair{p.ox, p.oy}}) {
-            b.left = std::min(b.left, double(x));
-            b.right = std::max(b.right, double(x));
-            b.bottom = std::min(b.bottom, double(y));
-            b.top = std::max(b.top, double(y));
-        }
     const double reach = out.stroked ? StrokeReach(out) : 0;
     out.reach = {b.left - reach, b.bottom - reach, b.right + reach, b.top + reach};
     return true;
