@@ -6,6 +6,8 @@
 // single-precision arithmetic.
 #pragma once
 
+#include <cstdint>
+
 #include "AIPath.h"
 #include "AIRealMath.h"
 
@@ -38,5 +40,12 @@ AIRealPoint TwirlAnchor(const AIRealMathSuite& math, AIRealPoint p, AIRealPoint 
 // f = t × 1.0 + (1 − t) × 0.02 (the host's blend), and the smaller of the two factors is the
 // answer. 1.0 on the page's middle lines, 0.02 at an edge, below that outside the page.
 float EdgeScaleFactor(const AIRealMathSuite& math, AIRealPoint c, float pageWidth, float pageHeight);
+
+// The outline's running angle after `count` more steps (none when count <= 0), each added in
+// single precision as the outline adds it: bit for bit the result of that loop, but in time
+// that grows with the binades the angle crosses rather than with count, so that billions of
+// left-out core points end at once. A step that no longer changes the angle (below half its
+// last place, or not finite) ends the walk, since no later step can change it either.
+float AdvanceAngle(float angle, float step, int64_t count);
 
 }  // namespace corvanta

@@ -1,11 +1,11 @@
 // The star outline: core and shell rings of up to sixteen star sets, repeated group after
 // group on one running angle.
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <iterator>
 
 #include "generator/Generator.h"
+#include "generator/Geometry.h"
 
 namespace corvanta {
 
@@ -110,15 +110,8 @@ SPErr WriteOutline(const GeneratorRun& run, const StarParameters& p, const StarC
         const float f = (g % 2 == 0) ? p.groupFactorEven : p.groupFactorOdd;
         for (int j = 0; j < kStarSets; ++j) {
             if (polygonMode) {
-                // The core points are left out, but their angles still pass. Once a step no
-                // longer changes the angle (it is below half the angle's last place, or not
-                // finite), no later step can: the rest are skipped, which changes no bit and
-                // keeps a huge count from running for minutes.
-                for (int32_t k = 0; k < counts.setCoreCount[j]; ++k) {
-                    const float next = runningAngle + counts.angleStep;
-                    if (std::bit_cast<uint32_t>(next) == std::bit_cast<uint32_t>(runningAngle)) break;
-                    runningAngle = next;
-                }
+                // The core points are left out, but their angles still pass.
+                runningAngle = AdvanceAngle(runningAngle, counts.angleStep, counts.setCoreCount[j]);
             } else {
                 for (int32_t k = 0; k < counts.setCoreCount[j]; ++k) {
                     float b = p.setCoreRadius[j] * (k % 2 == 0 ? p.altCoreEven : p.altCoreOdd);
