@@ -34,17 +34,37 @@ sanitize-test: setup
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
-# The libFuzzer target (clang), run for FUZZ_SECONDS; a crash, or an input running past 300 s,
-# fails and leaves its input in $(FUZZ_BUILD)/crash-* or timeout-*. The bound is wide because
-# each input runs the whole dialog and filter under the sanitizers: some take minutes
-# (tests/fuzz/slow/ keeps one), which is slowness for a faster harness to remove, not a hang.
+# The libFuzzer targets (clang), each run for FUZZ_SECONDS one after another from its seeds
+# (tests/fuzz/corpus/NAME and regress/NAME, copied into $(FUZZ_BUILD)/corpus/NAME, where what
+# a run finds accumulates) with its dictionary where there is one. A crash, a leak or an input
+# running past FUZZ_TIMEOUT seconds stops it and fails, leaving the input in
+# $(FUZZ_BUILD)/crash-*, leak-* or timeout-*. fuzz_filter bounds each input's work, and the
+# sanitizers make the rest slow, so a second is a wide bound.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+FUZZ_TIMEOUT ?= 10
+FUZZ_TARGETS ?= filter dump resources svg
+# Per target: the longest input (the record is 632 bytes and a script follows it; dumps and
+# modules are larger) and any other option. The entropic schedule's bookkeeping costs fuzz_filter
+# more than its runs do (its inputs reach thousands of features each), so it uses the plain one.
+FUZZ_OPTIONS_filter = -max_len=700 -entropic=0
+FUZZ_OPTIONS_dump = -max_len=32768
+FUZZ_OPTIONS_resources = -max_len=20000
+FUZZ_OPTIONS_svg = -max_len=8192
+rparen := )
 fuzz: | setup
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANTA_FUZZ=ON -DCORVANTA_BENCH=OFF -DCORVANTA_WIN32=OFF
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_filter
-	mkdir -p $(FUZZ_BUILD)/corpus && cp tests/fuzz/corpus/* $(FUZZ_BUILD)/corpus/
-	cd $(FUZZ_BUILD) && ./tests/fuzz/fuzz_filter corpus -max_len=700 -max_total_time=$(FUZZ_SECONDS) -timeout=300 -rss_limit_mb=4096 -print_final_stats=1
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) $(FUZZ_TARGETS:%=--target fuzz_%)
+	@set -e; for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
+	  cp tests/fuzz/corpus/$$t/* $(FUZZ_BUILD)/corpus/$$t/; \
+	  if [ -d tests/fuzz/regress/$$t ]; then cp tests/fuzz/regress/$$t/* $(FUZZ_BUILD)/corpus/$$t/; fi; \
+	  case $$t in $(foreach x,$(FUZZ_TARGETS),$(x)$(rparen) opts='$(FUZZ_OPTIONS_$(x))';;) esac; \
+	  dict=; if [ -f tests/fuzz/$$t.dict ]; then dict=-dict=$(CURDIR)/tests/fuzz/$$t.dict; fi; \
+	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
+	  (cd $(FUZZ_BUILD) && ./tests/fuzz/fuzz_$$t corpus/$$t $$dict $$opts \
+	    -max_total_time=$(FUZZ_SECONDS) -timeout=$(FUZZ_TIMEOUT) -rss_limit_mb=4096 -print_final_stats=1); \
+	done
 
 # Every benchmark program the build made, one after another; the first failure stops.
 bench: build

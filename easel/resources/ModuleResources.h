@@ -169,7 +169,8 @@ public:
     const Resource* Find(const ResourceId& type, const ResourceId& name) const;
 
     // A string of the string lists. Empty when its block is absent or the string has length 0:
-    // the format stores an empty string and a missing one alike.
+    // the format stores an empty string and a missing one alike. These lookups parse the
+    // resource they find, so each throws ResourceError when that resource is damaged.
     std::optional<std::string> String(uint32_t id) const;
     std::optional<PropertyList> Pipl(uint32_t id = 16000) const;
     std::optional<DialogTemplate> Dialog(uint32_t id) const;
