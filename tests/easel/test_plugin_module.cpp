@@ -10,6 +10,8 @@
 
 #include <unistd.h>
 
+#include "export/JsonDump.h"
+#include "platform/KeptModules.h"
 #include "plugins/PluginManager.h"
 
 namespace easel::testing {
@@ -312,6 +314,69 @@ public:
 private:
     std::unique_ptr<ModuleLoader> system_ = MakeSystemModuleLoader();
 };
+
+// The system loader, counting what reaches it.
+class CountingLoader final : public ModuleLoader {
+public:
+    struct Counts {
+        int reads = 0, opens = 0, closes = 0;
+    };
+    explicit CountingLoader(Counts& counts) : counts_(counts) {}
+    std::vector<uint8_t> ReadResources(const std::string& path) override {
+        ++counts_.reads;
+        return system_->ReadResources(path);
+    }
+    std::vector<std::string> ExportedSymbols(const std::string& path) override { return system_->ExportedSymbols(path); }
+    Handle Open(const std::string& path) override {
+        ++counts_.opens;
+        return system_->Open(path);
+    }
+    void* Find(Handle m, const std::string& name) override { return system_->Find(m, name); }
+    void Close(Handle m) override {
+        ++counts_.closes;
+        system_->Close(m);
+    }
+
+private:
+    Counts& counts_;
+    std::unique_ptr<ModuleLoader> system_ = MakeSystemModuleLoader();
+};
+
+// Host sessions one after another over one kept module: the file is read and the module
+// opened once, and each session starts, runs and shuts the plug-in down as over a fresh load,
+// with the same document for the same seed (nothing of one session leaks into the next).
+TEST(KeptModules, SessionsOneAfterAnotherShareOneLoadAndNothingElse) {
+    CountingLoader::Counts counts;
+    std::string firstDump;
+    {
+        KeptModules modules(std::make_unique<CountingLoader>(counts));
+        for (int session = 0; session < 3; ++session) {
+            HostConfig config;
+            config.seed = 5;
+            Host host(config);
+            {
+                PluginManager plugin(host, modules.Loader());
+                ASSERT_EQ(plugin.Load(EASEL_MODULE), kSPNoError) << session;
+                ASSERT_NE(plugin.Filter(), nullptr) << session;
+                Document& doc = host.NewDocument();
+                ASSERT_EQ(plugin.RunFilter(doc), kSPNoError) << session;
+                const std::string dump = DumpDocumentText(doc);
+                if (session == 0) firstDump = dump;
+                EXPECT_EQ(dump, firstDump) << session;
+                // Unload and reload within a session keep to the one mapping too.
+                ASSERT_EQ(plugin.Unload(), kSPNoError);
+                ASSERT_EQ(plugin.FilterMessage(doc, kSelectorAIGoFilter), kSPNoError) << session;
+                ASSERT_EQ(plugin.Shutdown(), kSPNoError) << session;
+            }
+            EXPECT_EQ(host.OpenAcquisitions(), 0);
+            EXPECT_EQ(host.OpenBlocks(), 0) << "the globals block is freed at each shut-down";
+        }
+        EXPECT_EQ(counts.reads, 1);
+        EXPECT_EQ(counts.opens, 1);
+        EXPECT_EQ(counts.closes, 0);
+    }
+    EXPECT_EQ(counts.closes, 1) << "the store closes what it opened";
+}
 
 using Messages = std::vector<std::string>;
 
