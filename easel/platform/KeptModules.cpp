@@ -29,6 +29,7 @@ public:
     }
     void* Find(Handle module, const std::string& name) override { return store_.system_->Find(module, name); }
     void Close(Handle) override {}
+    int64_t OffsetIn(Handle module, const void* address) override { return store_.system_->OffsetIn(module, address); }
 
 private:
     KeptModules& store_;
