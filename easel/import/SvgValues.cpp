@@ -49,7 +49,37 @@ struct PathSink {
         c.anchors.push_back({x, y, x2, y2, x, y});
     }
     void path_quadratic_bezier_to(double, double, double, double, tag::coordinate::absolute) {}
-    void path_elliptical_arc_to(double, double, double, bool, bool, double, double, tag::coordinate::absolute) {}
+    // Arcs come here whole (ArcPolicy), so that the cases SVG sets apart for arcs are taken before
+    // SVG++'s conversion, which does not take them and would divide by a zero radius
+    // into a NaN (and then convert it to an int): an arc to its own start point is left out, one
+    // with a zero radius is a straight line. Arcs whose centre form is not finite (radii or
+    // distances far past the page) are straight lines too. Every other arc is converted as
+    // SVG++ converts it, into cubic curves of at most a quarter turn each.
+    void path_elliptical_arc_to(double rx, double ry, double rotation, bool largeArc, bool sweep, double x, double y,
+                                tag::coordinate::absolute) {
+        const double x0 = open ? out->back().anchors.back().px : startX;
+        const double y0 = open ? out->back().anchors.back().py : startY;
+        if (x0 == x && y0 == y) return;
+        rx = std::fabs(rx), ry = std::fabs(ry);
+        const double phi = rotation * boost::math::constants::degree<double>();
+        double cx = 0, cy = 0, theta1 = 0, theta2 = 0;
+        const bool finite = std::isfinite(rx) && std::isfinite(ry) && std::isfinite(phi) && std::isfinite(x) &&
+                            std::isfinite(y) && std::isfinite(x0) && std::isfinite(y0);
+        if (finite && rx != 0 && ry != 0)
+            arc_endpoint_to_center(x0, y0, x, y, rx, ry, phi, largeArc, sweep, cx, cy, theta1, theta2);
+        if (!finite || rx == 0 || ry == 0 || !std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(theta1) ||
+            !std::isfinite(theta2) || !std::isfinite(rx) || !std::isfinite(ry)) {
+            path_line_to(x, y, tag::coordinate::absolute());
+            return;
+        }
+        if (sweep && theta2 < theta1) theta2 += boost::math::constants::two_pi<double>();
+        if (!sweep && theta2 > theta1) theta2 -= boost::math::constants::two_pi<double>();
+        using Arc = arc_to_bezier<double>;
+        Arc pieces(cx, cy, rx, ry, phi, Arc::circle_angle_tag(), theta1, theta2, Arc::max_angle_tag(),
+                   boost::math::constants::half_pi<double>());
+        for (Arc::iterator it(pieces); !it.eof(); it.advance())
+            path_cubic_bezier_to(it.p1x(), it.p1y(), it.p2x(), it.p2y(), it.p3x(), it.p3y(), tag::coordinate::absolute());
+    }
     void path_close_subpath() {
         if (!open) return;
         Contour& c = out->back();
@@ -65,6 +95,12 @@ struct PathSink {
         open = false;
     }
     void path_exit() {}
+};
+
+// SVG++'s minimal path form (absolute coordinates, lines and cubic curves only), but with arcs
+// passed on whole to PathSink, which converts them.
+struct ArcPolicy : policy::path::minimal {
+    static const bool arc_as_cubic_bezier = false;
 };
 
 struct TransformSink {
@@ -190,7 +226,7 @@ bool ParseCssColor(const std::string& raw, uint32_t& rgb, double& alpha) {
 bool ParsePathData(const std::string& d, std::vector<Contour>& out) {
     PathSink sink{&out};
     try {
-        return value_parser<tag::type::path_data, path_policy<policy::path::minimal>>::parse(
+        return value_parser<tag::type::path_data, path_policy<ArcPolicy>>::parse(
             tag::attribute::d(), sink, d, tag::source::attribute());
     } catch (const std::exception&) {
         return false;

@@ -110,6 +110,24 @@ TEST(SvgImport, ShapesAndPathsGiveTheirOutlineInDocumentCoordinates) {
     }
 }
 
+// The arcs SVG sets apart: one ending where it starts is left out, one with a zero radius is a
+// straight line. A zero radius once reached the arc conversion and made a NaN that was
+// converted to an int; the fuzzer's input is kept in tests/fuzz/regress/svg/.
+TEST(SvgImport, DegenerateArcsAreLeftOutOrStraight) {
+    const std::vector<ShapeCase> cases = {
+        {"zero rx", "<path d='M10 10 A0 5 30 1 0 50 80'/>", {Corner(10, 90), Corner(50, 20)}, false},
+        {"zero ry", "<path d='M10 10 A20 0 345 1 0 50 80'/>", {Corner(10, 90), Corner(50, 20)}, false},
+        {"relative, both zero", "<path d='M10 10 a0 0 0 0 1 40 70'/>", {Corner(10, 90), Corner(50, 20)}, false},
+        {"to its own start", "<path d='M10 10 A5 5 0 0 1 10 10 L20 10'/>", {Corner(10, 90), Corner(20, 90)}, false},
+    };
+    for (const ShapeCase& c : cases) {
+        const ImportResult r = ImportSvgText(Page(c.body), "t.svg");
+        const auto art = AllArt(r.document);
+        ASSERT_EQ(art.size(), 1u) << c.name;
+        ExpectAnchors(*art[0], c.anchors, c.closed, c.name);
+    }
+}
+
 TEST(SvgImport, ArcsBecomeCubicsThroughTheirEndsAndQuarterPoints) {
     // A half circle of radius 10 centred on (50, 50), from (40, 50) over the top to (60, 50).
     const ImportResult r = ImportSvgText(Page("<path d='M40 50 A10 10 0 0 1 60 50'/>"), "t.svg");
