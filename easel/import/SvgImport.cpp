@@ -717,18 +717,40 @@ private:
         st.strokeColor = Paint(s.stroke, stroke, strokeAlpha);
         const double scale = std::sqrt(std::abs(m.a * m.d - m.b * m.c));
         if (s.strokeWidth <= 0) stroke = false;
+        // The document holds single-precision numbers: a stroke value past their range would
+        // become infinite there (and no dump could keep it), so such a stroke, miter limit or
+        // dash is left out and named, as paths past the range are.
+        const auto inRange = [](double v) { return std::abs(v) < 3.0e38; };
+        const double width = s.strokeWidth * scale;
+        if (stroke && !inRange(width)) {
+            Lose("stroke width beyond the document's number range");
+            stroke = false;
+        }
         st.fillPaint = fill ? 1 : 0;
         st.strokePaint = stroke ? 1 : 0;
-        st.strokeWidth = static_cast<float>(s.strokeWidth * scale);
+        if (inRange(width)) st.strokeWidth = static_cast<float>(width);
         st.evenOdd = s.evenOdd ? 1 : 0;
         st.cap = s.cap;
         st.join = s.join;
-        st.miterLimit = static_cast<float>(s.miterLimit);
+        if (inRange(s.miterLimit)) {
+            st.miterLimit = static_cast<float>(s.miterLimit);
+        } else {
+            Lose("miter limit beyond the document's number range");
+            st.miterLimit = 4.0f;  // SVG's initial value
+        }
         if (!s.dash.empty() && std::any_of(s.dash.begin(), s.dash.end(), [](double d) { return d > 0; })) {
-            if (s.dash.size() > 6) Lose("dash lengths beyond six");
-            st.dash.count = static_cast<int32_t>(std::min<size_t>(s.dash.size(), 6));
-            for (int32_t i = 0; i < st.dash.count; ++i) st.dash.array[i] = static_cast<float>(s.dash[size_t(i)] * scale);
-            st.dash.offset = static_cast<float>(s.dashOffset * scale);
+            const size_t n = std::min<size_t>(s.dash.size(), 6);
+            const bool dashInRange = inRange(s.dashOffset * scale) &&
+                std::all_of(s.dash.begin(), s.dash.begin() + static_cast<std::ptrdiff_t>(n),
+                            [&](double d) { return inRange(d * scale); });
+            if (!dashInRange) {
+                Lose("dash beyond the document's number range");
+            } else {
+                if (s.dash.size() > 6) Lose("dash lengths beyond six");
+                st.dash.count = static_cast<int32_t>(n);
+                for (int32_t i = 0; i < st.dash.count; ++i) st.dash.array[i] = static_cast<float>(s.dash[size_t(i)] * scale);
+                st.dash.offset = static_cast<float>(s.dashOffset * scale);
+            }
         }
         // One opacity per art: the element's (and its groups'), times the opacity of the one
         // paint used.

@@ -128,6 +128,44 @@ TEST(SvgImport, DegenerateArcsAreLeftOutOrStraight) {
     }
 }
 
+// Stroke values past single precision's range are left out and named, never kept as infinity
+// (which no dump can hold). fuzz_svg's input is kept in tests/fuzz/regress/svg/.
+TEST(SvgImport, StrokeValuesBeyondTheNumberRangeAreLeftOutAndNamed) {
+    struct Case {
+        const char* name;
+        const char* style;
+        const char* lost;
+        bool stroked;
+    };
+    const Case cases[] = {
+        {"width", "stroke='red' stroke-width='1e39'", "stroke width beyond the document's number range (1)", false},
+        {"width by the transform", "stroke='red' stroke-width='1e30' transform='scale(1e10)'",
+         "stroke width beyond the document's number range (1)", false},
+        {"miter limit", "stroke='red' stroke-miterlimit='1e39'", "miter limit beyond the document's number range (1)", true},
+        {"dash", "stroke='red' stroke-dasharray='1 1e39'", "dash beyond the document's number range (1)", true},
+        {"dash offset", "stroke='red' stroke-dasharray='1 2' stroke-dashoffset='-1e39'",
+         "dash beyond the document's number range (1)", true},
+    };
+    for (const Case& c : cases) {
+        const ImportResult r = ImportSvgText(Page(std::string("<path d='M1 1 L2 2' ") + c.style + "/>"), "t.svg");
+        const auto art = AllArt(r.document);
+        ASSERT_EQ(art.size(), 1u) << c.name;
+        const PathStyle& st = art[0]->style;
+        EXPECT_EQ(st.strokePaint != 0, c.stroked) << c.name;
+        EXPECT_TRUE(std::isfinite(st.strokeWidth) && std::isfinite(st.miterLimit) && std::isfinite(st.dash.offset)) << c.name;
+        for (int32_t i = 0; i < st.dash.count; ++i) EXPECT_TRUE(std::isfinite(st.dash.array[i])) << c.name;
+        if (std::string(c.name).find("dash") != std::string::npos) {
+            EXPECT_EQ(st.dash.count, 0) << c.name;
+        }
+        if (std::string(c.name) == "miter limit") {
+            EXPECT_EQ(st.miterLimit, 4.0f);
+        }
+        ASSERT_EQ(r.warnings.size(), 1u) << c.name;
+        EXPECT_NE(r.warnings[0].find(c.lost), std::string::npos) << c.name << ": " << r.warnings[0];
+        EXPECT_TRUE(SameDocument(LoadDocumentText(DumpDocumentText(r.document)), r.document)) << c.name;
+    }
+}
+
 TEST(SvgImport, ArcsBecomeCubicsThroughTheirEndsAndQuarterPoints) {
     // A half circle of radius 10 centred on (50, 50), from (40, 50) over the top to (60, 50).
     const ImportResult r = ImportSvgText(Page("<path d='M40 50 A10 10 0 0 1 60 50'/>"), "t.svg");
