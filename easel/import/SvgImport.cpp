@@ -295,7 +295,9 @@ private:
         }
         if (!w) w = box ? (*box)[2] * kPointsPerPx : 612.0;
         if (!h) h = box ? (*box)[3] * kPointsPerPx : 792.0;
-        if (!(*w > 0 && *h > 0 && *w < 3.0e38 && *h < 3.0e38)) {
+        // The document keeps the page in single precision, where a size far below a point
+        // would be 0, which is no page.
+        if (!(*w < 3.0e38 && *h < 3.0e38 && static_cast<float>(*w) > 0 && static_cast<float>(*h) > 0)) {
             Lose("unusable page size");
             w = 612.0, h = 792.0;
         }

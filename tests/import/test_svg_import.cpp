@@ -246,6 +246,19 @@ TEST(SvgImport, ThePageSizeInPointsFromItsUnits) {
     }
 }
 
+// A page that single precision cannot hold, too small (0 there) or too large, is Letter, and
+// the warning says so. fuzz_svg's input (a viewBox 2e-97 high) is kept in tests/fuzz/regress/svg/.
+TEST(SvgImport, APageSizeSinglePrecisionCannotHoldIsLetterAndNamed) {
+    for (const char* size : {"width='10' height='1e-50'", "width='1e-46pt' height='10'", "viewBox='0 0 209 2e-97'",
+                             "width='1e39' height='10'"}) {
+        const ImportResult r = ImportSvgText(std::string("<svg xmlns='http://www.w3.org/2000/svg' ") + size + "/>", "t.svg");
+        EXPECT_EQ(r.document.pageWidth, 612.0f) << size;
+        EXPECT_EQ(r.document.pageHeight, 792.0f) << size;
+        ASSERT_EQ(r.warnings.size(), 1u) << size;
+        EXPECT_NE(r.warnings[0].find("unusable page size"), std::string::npos) << size << ": " << r.warnings[0];
+    }
+}
+
 struct PaintCase {
     const char* name;
     std::string body;
