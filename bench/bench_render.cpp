@@ -28,43 +28,22 @@
 
 #include <unistd.h>
 
-#include "dialog/Presets.h"
+#include "BenchDocuments.h"
 #include "export/Svg.h"
-#include "frame/SuiteTable.h"
-#include "generator/GenerateStars.h"
 #include "host/Host.h"
 #include "render/Raster.h"
-#include "settings/StarSettings.h"
 
 namespace {
-
-using corvanta::StarSettings;
 
 enum DocumentKind { kStacked = 0, kSpread = 1, kEmpty = 2 };
 const char* const kDocumentNames[] = {"stacked", "spread", "empty"};
 
 easel::Document Generate(DocumentKind kind) {
-    easel::HostConfig config;
-    config.seed = 1;
-    easel::Host host(config);
-    host.NewDocument();
-    if (kind == kEmpty) return *host.CurrentDocument();
-    StarSettings s{};
-    corvanta::WriteDefaultSettings(s);
-    if (kind == kSpread) {
-        corvanta::ApplyPresetToSettings(s, 13, {306, 396});
-        s.shellPointsBySet[0] = 2;
+    if (kind == kEmpty) {
+        easel::Host host;
+        return host.NewDocument();
     }
-    s.starGroups = 400;
-    s.starCount = 300;
-    s.finalRun = 1;
-    host.BeginMessage();
-    corvanta::AcquireSuites(host.Basic());
-    const SPErr e = corvanta::GenerateStars(s);
-    corvanta::ReleaseSuites(host.Basic());
-    host.EndMessage();
-    if (e != kSPNoError) std::fprintf(stderr, "bench_render: the generator failed (%d)\n", static_cast<int>(e));
-    return *host.CurrentDocument();
+    return bench::GenerateDocument(300, kind == kSpread ? bench::Placement::Spread : bench::Placement::Stacked);
 }
 
 struct Fixture {

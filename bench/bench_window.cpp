@@ -27,41 +27,15 @@
 #include <string>
 #include <vector>
 
+#include "BenchDocuments.h"
 #include "document/Document.h"
-#include "frame/SuiteTable.h"
-#include "generator/GenerateStars.h"
 #include "gui/PageView.h"
-#include "host/Host.h"
-#include "dialog/Presets.h"
-#include "settings/StarSettings.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
 double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-easel::Document Generate(int stars) {
-    easel::HostConfig config;
-    config.seed = 1;
-    config.memoryBudget = size_t(8) << 30;
-    easel::Host host(config);
-    host.NewDocument();
-    corvanta::StarSettings s{};
-    corvanta::WriteDefaultSettings(s);
-    corvanta::ApplyPresetToSettings(s, 13, {306, 396});
-    s.shellPointsBySet[0] = 2;
-    s.starGroups = 400;
-    s.starCount = stars;
-    s.finalRun = 1;
-    host.BeginMessage();
-    corvanta::AcquireSuites(host.Basic());
-    const SPErr e = corvanta::GenerateStars(s);
-    corvanta::ReleaseSuites(host.Basic());
-    host.EndMessage();
-    if (e != kSPNoError) std::fprintf(stderr, "bench_window: the generator failed (%d)\n", static_cast<int>(e));
-    return *host.CurrentDocument();
-}
 
 // The longest time the event loop was away, over the heartbeats since the last Reset.
 struct Heartbeat {
@@ -120,7 +94,7 @@ int main(int argc, char** argv) {
     const int stars = argc > 1 ? std::max(1, std::atoi(argv[1])) : 300;
 
     std::printf("making the document: %d stars of 1200 segments, spread over the page\n", stars);
-    easel::Document doc = Generate(stars);
+    easel::Document doc = bench::GenerateDocument(stars, bench::Placement::Spread);
     size_t segments = 0;
     for (const auto& art : doc.arts)
         if (art) segments += art->path.SegmentCount();

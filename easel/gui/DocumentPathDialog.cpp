@@ -8,59 +8,60 @@
 #include <FL/Fl_Return_Button.H>
 
 #include <filesystem>
+#include <string>
 
 namespace easel::gui {
 
-namespace {
+void BrowseForPath(Fl_Input& file, const char* title, bool save, const char* filter) {
+    Fl_Native_File_Chooser chooser;
+    chooser.title(title);
+    chooser.type(save ? Fl_Native_File_Chooser::BROWSE_SAVE_FILE : Fl_Native_File_Chooser::BROWSE_FILE);
+    chooser.filter(filter);
+    const std::filesystem::path current(file.value());
+    if (current.has_parent_path()) chooser.directory(current.parent_path().string().c_str());
+    if (save) chooser.preset_file(current.filename().string().c_str());
+    if (chooser.show() == 0 && chooser.filename()) file.value(chooser.filename());
+}
 
-struct PathWindow {
-    Fl_Double_Window window{460, 95, ""};
-    Fl_Input* file = nullptr;
-    PathPurpose purpose = PathPurpose::Open;
-    bool accepted = false;
-
-    void Browse() {
-        Fl_Native_File_Chooser chooser;
-        chooser.title(purpose == PathPurpose::Open ? "Open" : "Save As");
-        chooser.type(purpose == PathPurpose::Open ? Fl_Native_File_Chooser::BROWSE_FILE
-                                                  : Fl_Native_File_Chooser::BROWSE_SAVE_FILE);
-        chooser.filter("Easel documents\t*.{svg,json}");
-        const std::filesystem::path current(file->value());
-        if (current.has_parent_path()) chooser.directory(current.parent_path().string().c_str());
-        if (purpose == PathPurpose::Save) chooser.preset_file(current.filename().string().c_str());
-        if (chooser.show() == 0 && chooser.filename()) file->value(chooser.filename());
-    }
-};
-
-}  // namespace
+bool RunPathWindow(Fl_Window& window, Fl_Input& file, Fl_Button& ok, Fl_Button& cancel) {
+    struct Run {
+        Fl_Window& window;
+        bool accepted = false;
+    } run{window};
+    ok.callback([](Fl_Widget*, void* d) {
+        auto* r = static_cast<Run*>(d);
+        r->accepted = true;
+        r->window.hide();
+    }, &run);
+    cancel.callback([](Fl_Widget*, void* d) { static_cast<Run*>(d)->window.hide(); }, &run);
+    window.set_modal();
+    window.show();
+    Fl::focus(&file);
+    file.position(file.size(), 0);
+    while (window.shown()) Fl::wait();
+    return run.accepted;
+}
 
 std::optional<std::string> AskDocumentPath(PathPurpose purpose, const std::string& initialPath) {
-    PathWindow w;
-    w.purpose = purpose;
-    w.window.label(purpose == PathPurpose::Open ? "Open" : "Save As");
-    w.window.begin();
-    w.file = new Fl_Input(70, 15, 280, 25, "File:");
+    const bool open = purpose == PathPurpose::Open;
+    Fl_Double_Window window(460, 95, open ? "Open" : "Save As");
+    auto* file = new Fl_Input(70, 15, 280, 25, "File:");
     auto* browse = new Fl_Button(360, 15, 85, 25, "Browse...");
-    auto* ok = new Fl_Return_Button(250, 55, 95, 25, purpose == PathPurpose::Open ? "Open" : "Save");
+    auto* ok = new Fl_Return_Button(250, 55, 95, 25, open ? "Open" : "Save");
     auto* cancel = new Fl_Button(355, 55, 90, 25, "Cancel");
-    w.window.end();
-    w.window.set_modal();
-    w.file->value(initialPath.c_str());
-
-    browse->callback([](Fl_Widget*, void* d) { static_cast<PathWindow*>(d)->Browse(); }, &w);
-    ok->callback([](Fl_Widget*, void* d) {
-        auto* x = static_cast<PathWindow*>(d);
-        x->accepted = true;
-        x->window.hide();
-    }, &w);
-    cancel->callback([](Fl_Widget*, void* d) { static_cast<PathWindow*>(d)->window.hide(); }, &w);
-
-    w.window.show();
-    Fl::focus(w.file);
-    w.file->position(w.file->size(), 0);  // all of it selected, so that typing replaces it
-    while (w.window.shown()) Fl::wait();
-    const std::string path = w.file->value();
-    if (!w.accepted || path.empty()) return std::nullopt;
+    window.end();
+    file->value(initialPath.c_str());
+    struct Browse {
+        Fl_Input* file;
+        bool open;
+    } target{file, open};
+    browse->callback([](Fl_Widget*, void* d) {
+        const auto* t = static_cast<Browse*>(d);
+        BrowseForPath(*t->file, t->open ? "Open" : "Save As", !t->open, "Easel documents\t*.{svg,json}");
+    }, &target);
+    const bool accepted = RunPathWindow(window, *file, *ok, *cancel);
+    const std::string path = file->value();
+    if (!accepted || path.empty()) return std::nullopt;
     return path;
 }
 

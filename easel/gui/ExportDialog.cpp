@@ -1,10 +1,11 @@
 #include "gui/ExportDialog.h"
 
+#include "gui/DocumentPathDialog.h"
+
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Choice.H>
 #include <FL/Fl_Double_Window.H>
-#include <FL/Fl_File_Chooser.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Return_Button.H>
 
@@ -25,7 +26,6 @@ struct ExportWindow {
     Fl_Double_Window window{460, 130, "Export"};
     Fl_Input* file = nullptr;
     Fl_Choice* format = nullptr;
-    bool accepted = false;
 };
 
 }  // namespace
@@ -57,7 +57,6 @@ std::optional<std::string> AskExportPath(const std::string& initialPath) {
     auto* ok = new Fl_Return_Button(250, 90, 95, 25, "Export");
     auto* cancel = new Fl_Button(355, 90, 90, 25, "Cancel");
     w.window.end();
-    w.window.set_modal();
 
     w.file->value(initialPath.c_str());
     const int initialFormat = ExportFormatOf(initialPath);
@@ -69,23 +68,11 @@ std::optional<std::string> AskExportPath(const std::string& initialPath) {
         x->file->value(path.c_str());
     }, &w);
     browse->callback([](Fl_Widget*, void* d) {
-        auto* x = static_cast<ExportWindow*>(d);
-        if (const char* chosen = fl_file_chooser("Export", "SVG, PNG or PDF (*.{svg,png,pdf})", x->file->value()))
-            x->file->value(chosen);
+        BrowseForPath(*static_cast<ExportWindow*>(d)->file, "Export", true, "SVG, PNG or PDF\t*.{svg,png,pdf}");
     }, &w);
-    ok->callback([](Fl_Widget*, void* d) {
-        auto* x = static_cast<ExportWindow*>(d);
-        x->accepted = true;
-        x->window.hide();
-    }, &w);
-    cancel->callback([](Fl_Widget*, void* d) { static_cast<ExportWindow*>(d)->window.hide(); }, &w);
-
-    w.window.show();
-    Fl::focus(w.file);
-    w.file->position(w.file->size(), 0);  // all of it selected, so that typing replaces it
-    while (w.window.shown()) Fl::wait();
+    const bool accepted = RunPathWindow(w.window, *w.file, *ok, *cancel);
     const std::string path = w.file->value();
-    if (!w.accepted || path.empty()) return std::nullopt;
+    if (!accepted || path.empty()) return std::nullopt;
     if (ExportFormatOf(path) < 0 && LowerExtension(path) != ".json") return WithExportExtension(path, w.format->value());
     return path;
 }
