@@ -6,24 +6,21 @@
 namespace easel {
 
 AIPathSegment PathData::Segment(size_t i) const {
-    const SegmentPoints& s = points[i];
+    const SegmentPoints& s = segments[i];
     AIPathSegment out{};
     out.p = {s.px, s.py};
     out.in = {s.ix, s.iy};
     out.out = {s.ox, s.oy};
-    out.corner = corners[i] ? 1 : 0;
+    out.corner = segments.Corner(i) ? 1 : 0;
     return out;
 }
 
 void PathData::SetSegment(size_t i, const AIPathSegment& s) {
     const SegmentPoints packed{s.p.h, s.p.v, s.in.h, s.in.v, s.out.h, s.out.v};
-    if (i == points.size()) {
-        points.push_back(packed);
-        corners.push_back(s.corner != 0);
-    } else {
-        points[i] = packed;
-        corners[i] = s.corner != 0;
-    }
+    if (i == segments.size())
+        segments.Append(packed, s.corner != 0);
+    else
+        segments.Set(i, packed, s.corner != 0);
 }
 
 Layer* Document::FindLayer(LayerId id) {
@@ -55,7 +52,7 @@ ArtId Document::PlacedArt(ArtId id) const {
     return 0;
 }
 
-size_t PathBytes(const PathData& path) { return PathBytesFor(path.points.capacity(), path.corners.capacity()); }
+size_t PathBytes(const PathData& path) { return PathBytesFor(path.segments.capacity()); }
 
 size_t CopyBytes(const Art& art) { return sizeof(Art) + PathBytes(art.path); }
 
@@ -114,12 +111,11 @@ size_t Document::RemoveArtKeepingStorage(ArtId id) noexcept {
     Art* art = FindArt(id);
     if (!art) return 0;
     size_t kept = 0;
-    if (spareCount < kSparePathLimit && art->path.points.capacity() > 0) {
+    // Storage shared with a copy (a render list's, the journal's) is not the document's to reuse.
+    if (spareCount < kSparePathLimit && art->path.segments.capacity() > 0 && !art->path.segments.Shared()) {
         PathData& spare = sparePaths[spareCount++];
-        spare.points = std::move(art->path.points);
-        spare.corners = std::move(art->path.corners);
-        spare.points.clear();
-        spare.corners.clear();
+        spare.segments = std::move(art->path.segments);
+        spare.segments.Clear();
         spare.closed = false;
         kept = PathBytes(spare);
     }
@@ -341,10 +337,7 @@ bool SameArt(const Document& da, const Art& a, const Document& db, const Art& b,
                SameArt(da, *sa, db, *sb, depth + 1);
     }
     return a.kind == b.kind && a.path.closed == b.path.closed &&
-           a.path.points.size() == b.path.points.size() &&
-           SameBytes(a.path.points.data(), b.path.points.data(),
-                     a.path.points.size() * sizeof(SegmentPoints)) &&
-           a.path.corners == b.path.corners && SameStyle(a.style, b.style) &&
+           SameSegments(a.path.segments, b.path.segments) && SameStyle(a.style, b.style) &&
            SameBytes(&a.opacity, &b.opacity, sizeof(float));
 }
 

@@ -28,6 +28,7 @@
 
 #include "AIPath.h"
 #include "AIPathStyle.h"
+#include "document/SegmentStore.h"
 
 namespace easel {
 
@@ -54,22 +55,18 @@ struct EnvelopeData {
     bool rotate = false; // the warp turned a quarter (vertical instead of horizontal)
 };
 
-// The anchor and handles of one segment, points; the corner flag is kept apart so that a
-// stored segment costs 24 bytes.
-struct SegmentPoints {
-    float px, py;  // anchor
-    float ix, iy;  // in handle
-    float ox, oy;  // out handle
-};
-
+// A path's segments; the corner flags are kept apart from the points so that a stored
+// segment costs 24 bytes, and the storage is shared with copies until one is written
+// (SegmentStore.h).
 struct PathData {
-    std::vector<SegmentPoints> points;
-    std::vector<bool> corners;  // corners.size() == points.size()
+    SegmentStore segments;
     bool closed = false;
 
-    size_t SegmentCount() const { return points.size(); }
+    size_t SegmentCount() const { return segments.size(); }
     AIPathSegment Segment(size_t i) const;
-    void SetSegment(size_t i, const AIPathSegment& s);  // i <= SegmentCount(); i == count appends
+    // i <= SegmentCount(); i == count appends. Throws std::bad_alloc when the storage cannot
+    // grow or be copied.
+    void SetSegment(size_t i, const AIPathSegment& s);
 };
 
 struct Art {
@@ -194,20 +191,19 @@ inline Art* Document::FindArt(ArtId id) {
 inline const Art* Document::FindArt(ArtId id) const { return const_cast<Document*>(this)->FindArt(id); }
 
 // What the memory budget counts, meant to follow what the process holds for the document:
-// - a path: 24 bytes per segment of capacity, its corner flags in whole 64-bit words, and
-//   kHeapBlockBytes for each of the two heap blocks (points, corners) it has;
+// - a path: its segment block (SegmentStore::BlockBytes of its capacity) and kHeapBlockBytes;
 // - each slot of Document::arts: sizeof(std::optional<Art>), live or not;
 // - each layer's list of art: 4 bytes per id of capacity;
 // - a symbol: sizeof(Symbol) and its art's path;
-// - the journal's copy of art changed in the open transaction: sizeof(Art) and its path;
+// - the journal's copy of art changed in the open transaction: sizeof(Art) and its path (the
+//   copy shares the path's block until the path is written, then holds the old block alone);
 // - spare path storage kept for new paths (Document::sparePaths): as a path.
 // A heap block costs its allocator about 16 bytes beyond what it holds (its header, and the
 // rounding of every block to 16 bytes), which matters for the many short paths of small stars.
 inline constexpr size_t kHeapBlockBytes = 16;
-// Bytes of a path with room for `points` segments and `cornerBits` corner flags.
-constexpr size_t PathBytesFor(size_t points, size_t cornerBits) {
-    return (points ? points * sizeof(SegmentPoints) + kHeapBlockBytes : 0) +
-           (cornerBits ? (cornerBits + 63) / 64 * 8 + kHeapBlockBytes : 0);
+// Bytes of a path with room for `segments` segments.
+constexpr size_t PathBytesFor(size_t segments) {
+    return segments ? SegmentStore::BlockBytes(segments) + kHeapBlockBytes : 0;
 }
 // Bytes a path holds (capacity, not size), as ArtBytes counts them.
 size_t PathBytes(const PathData& path);

@@ -279,10 +279,10 @@ void PutStyle(JsonOut& j, const PathStyle& s) {
 void PutSegments(JsonOut& j, const PathData& path) {
     j.BeginArray();
     for (size_t i = 0; i < path.SegmentCount(); ++i) {
-        const SegmentPoints& p = path.points[i];
+        const SegmentPoints& p = path.segments[i];
         j.BeginObject();
         j.Key("corner");
-        j.Bool(i < path.corners.size() && path.corners[i]);
+        j.Bool(path.segments.Corner(i));
         j.Key("in");
         PutPair(j, p.ix, p.iy);
         j.Key("out");
@@ -543,8 +543,7 @@ void ReadSegment(PathData& out, const json& s, const std::string& sp) {
     const auto [ix, iy] = Point(Field(s, sp, "in"), Key(sp, "in"));
     const auto [ox, oy] = Point(Field(s, sp, "out"), Key(sp, "out"));
     const bool corner = Bool(Field(s, sp, "corner"), Key(sp, "corner"));
-    out.points.push_back(SegmentPoints{px, py, ix, iy, ox, oy});
-    out.corners.push_back(corner);
+    out.segments.Append(SegmentPoints{px, py, ix, iy, ox, oy}, corner);
 }
 
 // What the reader keeps of an object that holds a segment list (a path, an envelope's
@@ -735,15 +734,14 @@ public:
         target_.hasSegments = true;
     }
     void Take(json&& value) override {
-        const size_t i = target_.segments.points.size();
+        const size_t i = target_.segments.SegmentCount();
         if (i >= static_cast<size_t>(kAIMaxPathSegments))
             Fail(path_, "more than " + std::to_string(kAIMaxPathSegments) + " segments");
         ReadSegment(target_.segments, value, Index(path_, i));
     }
     void End() override {
         // Growth by doubling leaves room a stored path does not keep.
-        target_.segments.points.shrink_to_fit();
-        target_.segments.corners.shrink_to_fit();
+        target_.segments.segments.ShrinkToFit();
     }
 
 private:

@@ -155,7 +155,7 @@ void PutSegment(TextWriter& out, const SegmentPoints& from, const SegmentPoints&
 
 // The path data, written straight to the output (it is most of the file).
 void PutPathData(TextWriter& out, const PathData& path) {
-    const auto& pts = path.points;
+    const auto& pts = path.segments;
     out.Put("M ");
     PutPoint(out, pts[0].px, pts[0].py);
     for (size_t i = 1; i < pts.size(); ++i) PutSegment(out, pts[i - 1], pts[i]);
@@ -166,7 +166,7 @@ void PutPathData(TextWriter& out, const PathData& path) {
 }
 
 bool AllFinite(const Art& a) {
-    for (const SegmentPoints& p : a.path.points)
+    for (const SegmentPoints& p : a.path.segments)
         for (float v : {p.px, p.py, p.ix, p.iy, p.ox, p.oy})
             if (!std::isfinite(v)) return false;
     return std::isfinite(a.style.strokeWidth) && std::isfinite(a.opacity);
@@ -184,7 +184,7 @@ void PutPath(TextWriter& out, const Art& a, std::string_view indent) {
     // An empty path draws nothing and "M" alone is not valid path data. Non-finite values
     // cannot be stored by the host; a path holding one anyway is left out rather than
     // writing a number SVG cannot parse.
-    if (a.path.points.empty() || !AllFinite(a)) return;
+    if (a.path.segments.empty() || !AllFinite(a)) return;
     const PathStyle& s = a.style;
     out.Put(indent);
     out.Put("<path d=\"");

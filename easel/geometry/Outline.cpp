@@ -7,11 +7,11 @@
 namespace easel::geometry {
 
 Box PathBounds(const PathData& path) {
-    if (path.points.empty()) return {};
+    if (path.segments.empty()) return {};
     // In single precision, as the points are stored: the extremes are the same numbers.
-    const SegmentPoints& f = path.points.front();
+    const SegmentPoints& f = path.segments.front();
     float left = f.px, right = f.px, bottom = f.py, top = f.py;
-    for (const SegmentPoints& p : path.points) {
+    for (const SegmentPoints& p : path.segments) {
         left = std::min(left, std::min(p.px, std::min(p.ix, p.ox)));
         right = std::max(right, std::max(p.px, std::max(p.ix, p.ox)));
         bottom = std::min(bottom, std::min(p.py, std::min(p.iy, p.oy)));
@@ -28,7 +28,7 @@ Point SegmentPoint(const SegmentPoints& from, const SegmentPoints& to, double t)
 }
 
 std::vector<Point> Flatten(const PathData& path, int pieces) {
-    const auto& pts = path.points;
+    const auto& pts = path.segments;
     std::vector<Point> out;
     if (pts.empty()) return out;
     pieces = std::max(pieces, 1);
@@ -57,23 +57,20 @@ bool MapPath(const PathData& path, const Box& box, int fidelity,
              const std::function<Point(double, double)>& map, PathData& result) {
     result = PathData{};
     result.closed = path.closed;
-    const size_t segments = path.points.empty() ? 0 : path.closed ? path.points.size() : path.points.size() - 1;
+    const size_t segments = path.segments.empty() ? 0 : path.closed ? path.segments.size() : path.segments.size() - 1;
     const std::vector<Point> samples = Flatten(path, PiecesForFidelity(fidelity, segments));
     const double w = box.Width(), h = box.Height();
-    result.points.reserve(samples.size());
-    result.corners.reserve(samples.size());
+    result.segments.Reserve(samples.size());
     for (const Point& p : samples) {
         const double u = w > 0 ? (p.x - box.left) / w : 0.5;
         const double v = h > 0 ? (p.y - box.bottom) / h : 0.5;
         const Point q = map(u, v);
         float x = 0, y = 0;
         if (!ToFloat(q.x, &x) || !ToFloat(q.y, &y)) {
-            result.points.clear();
-            result.corners.clear();
+            result.segments.Clear();
             return false;
         }
-        result.points.push_back({x, y, x, y, x, y});
-        result.corners.push_back(true);
+        result.segments.Append({x, y, x, y, x, y}, true);
     }
     return true;
 }

@@ -787,8 +787,7 @@ private:
                 map(p.px, p.py, sp.px, sp.py);
                 map(p.ix, p.iy, sp.ix, sp.iy);
                 map(p.ox, p.oy, sp.ox, sp.oy);
-                a.path.points.push_back(sp);
-                a.path.corners.push_back(!Smooth(sp));
+                a.path.segments.Append(sp, !Smooth(sp));
             }
             if (!finite) {
                 Lose("path beyond the document's number range");

@@ -29,50 +29,6 @@ double Channel(float v) {
     return static_cast<double>(std::lround(clamped * 255.0f)) / 255.0;
 }
 
-// The box of every anchor and handle of `points` (not empty), and whether every value is
-// finite; one pass, since the window makes its render list on the user-interface thread. A
-// value v is finite exactly when v - v is 0; x and y alternate through the points' floats.
-bool FiniteBounds(const std::vector<SegmentPoints>& points, Box& box) {
-    static_assert(sizeof(SegmentPoints) == 6 * sizeof(float), "SegmentPoints is six floats");
-    const float* f = &points[0].px;
-    const size_t n = points.size() * 6;
-#if defined(__SSE2__)
-    // Four floats at a time: lanes x, y, x, y.
-    __m128 low = _mm_setr_ps(f[0], f[1], f[0], f[1]), high = low, zero = _mm_setzero_ps();
-    size_t i = 0;
-    for (; i + 4 <= n; i += 4) {
-        const __m128 v = _mm_loadu_ps(f + i);
-        low = _mm_min_ps(low, v);
-        high = _mm_max_ps(high, v);
-        zero = _mm_add_ps(zero, _mm_sub_ps(v, v));
-    }
-    if (i < n) {  // one point's worth of two floats left
-        const __m128 v = _mm_setr_ps(f[i], f[i + 1], f[i], f[i + 1]);
-        low = _mm_min_ps(low, v);
-        high = _mm_max_ps(high, v);
-        zero = _mm_add_ps(zero, _mm_sub_ps(v, v));
-    }
-    alignas(16) float lo[4], hi[4], z[4];
-    _mm_store_ps(lo, low);
-    _mm_store_ps(hi, high);
-    _mm_store_ps(z, zero);
-    if (!(z[0] == 0 && z[1] == 0 && z[2] == 0 && z[3] == 0)) return false;
-    box = {std::min(lo[0], lo[2]), std::min(lo[1], lo[3]), std::max(hi[0], hi[2]), std::max(hi[1], hi[3])};
-#else
-    float left = f[0], bottom = f[1], right = f[0], top = f[1], zero = 0;
-    for (size_t i = 0; i < n; i += 2) {
-        left = std::min(left, f[i]);
-        right = std::max(right, f[i]);
-        bottom = std::min(bottom, f[i + 1]);
-        top = std::max(top, f[i + 1]);
-        zero += (f[i] - f[i]) + (f[i + 1] - f[i + 1]);
-    }
-    if (!(zero == 0)) return false;
-    box = {left, bottom, right, top};
-#endif
-    return true;
-}
-
 void AddSegment(cairo_t* cr, const SegmentPoints& from, const SegmentPoints& to) {
     if (from.ox == from.px && from.oy == from.py && to.ix == to.px && to.iy == to.py)
         cairo_line_to(cr, to.px, to.py);
@@ -81,7 +37,7 @@ void AddSegment(cairo_t* cr, const SegmentPoints& from, const SegmentPoints& to)
 }
 
 void AddPath(cairo_t* cr, const RenderPath& path) {
-    const auto& pts = path.points;
+    const SegmentStore& pts = path.segments;
     cairo_new_path(cr);
     cairo_move_to(cr, pts[0].px, pts[0].py);
     for (size_t i = 1; i < pts.size(); ++i) AddSegment(cr, pts[i - 1], pts[i]);
@@ -132,8 +88,8 @@ double StrokeReach(const RenderPath& p) {
 
 // `a` as drawn, or false when it draws nothing.
 bool Resolve(const Art& a, RenderPath& out) {
-    Box b;
-    if (a.path.points.empty() || !FiniteBounds(a.path.points, b) || !std::isfinite(a.style.strokeWidth) ||
+    PointBounds b;
+    if (!a.path.segments.FiniteBounds(b) || !std::isfinite(a.style.strokeWidth) ||
         !std::isfinite(a.opacity))
         return false;
     const PathStyle& s = a.style;
@@ -144,7 +100,7 @@ bool Resolve(const Art& a, RenderPath& out) {
     out.evenOdd = s.evenOdd != 0;
     out.closed = a.path.closed;
     ResolveStroke(s, out);
-    out.points = a.path.points;
+    out.segments = a.path.segments;
     const double reach = out.stroked ? StrokeReach(out) : 0;
     out.reach = {b.left - reach, b.bottom - reach, b.right + reach, b.top + reach};
     return true;
@@ -281,7 +237,7 @@ std::shared_ptr<const RenderList> MakeRenderList(const Document& doc) {
             // An envelope is drawn as its computed outline.
             const bool drawn = a->kind == ArtKind::Path ? Resolve(*a, p) : Resolve(ShownArt(doc, *a), p);
             if (!drawn) continue;
-            list->segments += p.points.size();
+            list->segments += p.segments.size();
             list->paths.push_back(std::move(p));
             p = RenderPath{};
         }

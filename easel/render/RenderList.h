@@ -1,11 +1,13 @@
 // RenderList.h: what the renderer draws, copied out of a document: each drawable path's
 // points and its paint already resolved to screen colours and cairo's stroke settings.
 //
-// A render list owns all it holds and never changes once made, so one list can be drawn by
-// several threads at once (the bands of one image) and kept while the document goes on
-// changing (the window renders from a list while the plug-in edits the document). Making one
-// costs a copy of the segments; everything the drawing would otherwise compute per path and
-// per draw (colours, stroke attributes, envelope outlines, bounds) is computed here once.
+// A render list never changes once made, so one list can be drawn by several threads at once
+// (the bands of one image) and kept while the document goes on changing (the window renders
+// from a list while the plug-in edits the document). It shares each path's segments with the
+// document (SegmentStore: the document copies a path's block before writing to it while a
+// list holds it), so making one costs no copy of segments; everything the drawing would
+// otherwise compute per path and per draw (colours, stroke attributes, envelope outlines) is
+// computed here once, and bounds are kept with the segments, computed once per change.
 #pragma once
 
 #include <cstddef>
@@ -33,7 +35,7 @@ struct Box {
 
 // One path as it is drawn: at least one of fill and stroke, opacity above 0.
 struct RenderPath {
-    std::vector<SegmentPoints> points;  // never empty; every value finite
+    SegmentStore segments;  // never empty; every value finite
     bool closed = false;
     bool filled = false, stroked = false;
     bool evenOdd = false;

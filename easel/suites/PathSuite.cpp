@@ -73,31 +73,33 @@ SPErr WriteSegments(Runtime& rt, Session& s, Art& art, size_t index, size_t coun
     const size_t end = index + count;
     // Growth is by doubling, done here so that the budget check can foresee it exactly.
     size_t grownTo = 0;
-    if (end > p.points.capacity()) {
-        grownTo = std::max({end, p.points.capacity() * 2, size_t(32)});
-        const size_t after = PathBytesFor(grownTo, grownTo);
+    if (end > p.segments.capacity()) {
+        grownTo = std::max({end, p.segments.capacity() * 2, size_t(32)});
+        const size_t after = PathBytesFor(grownTo);
         if (s.doc.artBytesHeld - PathBytes(p) + after > rt.config.memoryBudget) return kSPOutOfMemoryError;
     }
     if (!s.journal.Covers(art.id)) s.journal.Changing(s.doc, art.id);
-    if (grownTo) {
+    // Storage shared with a copy (the journal's, a render list's) is copied here, once.
+    if (grownTo || p.segments.Shared()) {
         PathBytesWatch watch(s.doc, p);
-        p.points.reserve(grownTo);
-        p.corners.reserve(grownTo);
+        p.segments.Reserve(std::max(grownTo, p.segments.capacity()));
     }
     // Nothing below allocates: every segment lands.
     for (size_t i = 0; i < count; ++i) p.SetSegment(index + i, segments[i]);
     return kSPNoError;
 }
 
-// Segment `i` (<= the count; the count appends) set from `g`, with room already made.
-void PutSegment(PathData& p, size_t i, const AIPathSegment& g) {
-    if (i == p.points.size()) {
-        p.points.push_back(Packed(g));
-        p.corners.push_back(g.corner != 0);
-    } else {
-        p.points[i] = Packed(g);
-        p.corners[i] = g.corner != 0;
-    }
+// Segment `i` (<= the count; the count appends) set from `g`, where RoomFor(store, i).
+inline void PutSegment(SegmentStore& store, size_t i, const AIPathSegment& g) {
+    if (i == store.size())
+        store.TryAppend(Packed(g), g.corner != 0);
+    else
+        store.Set(i, Packed(g), g.corner != 0);
+}
+
+// Whether segment `i` (<= the count) can be written to `store` with no allocation.
+inline bool RoomFor(const SegmentStore& store, size_t i) {
+    return !store.Shared() && (i < store.size() || store.size() < store.capacity());
 }
 
 // SetPathSegments with every check; on success the journal covers the art, so the next
@@ -112,9 +114,8 @@ SPErr WriteChecked(Runtime& rt, Session& s, Art* art, int16_t index, int16_t cou
     for (int16_t i = 0; i < count; ++i)
         if (!Finite(segments[i])) return kSPBadParameterError;
     if (count == 0) return kSPNoError;
-    if (count == 1 && size_t(index) == size && size < p.points.capacity() && size < p.corners.capacity() &&
-        s.journal.Covers(art->id)) {
-        PutSegment(p, size, *segments);
+    if (count == 1 && RoomFor(p.segments, size_t(index)) && s.journal.Covers(art->id)) {
+        PutSegment(p.segments, size_t(index), *segments);
         return kSPNoError;
     }
     return WriteSegments(rt, s, *art, size_t(index), size_t(count), segments);
@@ -128,17 +129,15 @@ inline bool WriteAtCursor(Runtime& rt, AIArtHandle path, int16_t index, int16_t 
     if (!path || path != rt.writeCursor.handle || count != 1 || !segments || !rt.faults.empty() ||
         rt.config.trackCallSites)
         return false;
-    PathData& p = *rt.writeCursor.path;
-    const size_t size = p.points.size();
+    SegmentStore& store = rt.writeCursor.path->segments;
+    const size_t size = store.size();
     const size_t at = static_cast<size_t>(index);
     if (index < 0 || at > size || at >= kAIMaxPathSegments || !Finite(*segments)) return false;
     if (at == size) {
-        if (size == p.points.capacity() || size == p.corners.capacity()) return false;
-        p.points.push_back(Packed(*segments));
-        p.corners.push_back(segments->corner != 0);
+        if (!store.TryAppend(Packed(*segments), segments->corner != 0)) return false;
     } else {
-        p.points[at] = Packed(*segments);
-        p.corners[at] = segments->corner != 0;
+        if (store.Shared()) return false;
+        store.Set(at, Packed(*segments), segments->corner != 0);
     }
     rt.CountUnfaulted(Op::PathSetSegments);
     return true;

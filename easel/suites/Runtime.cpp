@@ -122,8 +122,7 @@ void Session::Commit() {
         Art* art = doc.FindArt(id);
         if (!art) continue;
         const size_t before = PathBytes(art->path);
-        art->path.points.shrink_to_fit();
-        art->path.corners.shrink_to_fit();
+        art->path.segments.ShrinkToFit();
         doc.artBytesHeld = doc.artBytesHeld - before + PathBytes(art->path);
     }
 }

@@ -35,8 +35,7 @@ SPErr SPAPI NewSymbolFromArt(AIArtHandle art, AIPatternHandle* symbol, SPBoolean
         made.art = ShownArt(s.doc, *source);
         made.art.id = 0;
         made.art.owner = 0;
-        made.art.path.points.shrink_to_fit();
-        made.art.path.corners.shrink_to_fit();
+        made.art.path.segments.ShrinkToFit();
         const size_t bytes = SymbolBytes(made);
         if (s.doc.artBytesHeld + bytes > rt.config.memoryBudget) return kSPOutOfMemoryError;
         made.name = NewSymbolName(s.doc);

@@ -15,26 +15,29 @@ namespace {
 constexpr int32_t kKnownFlags = kTransformObjects | kTransformFillGradients | kTransformFillPatterns |
                                 kTransformStrokePatterns | kScaleLines;
 
-// The path's points mapped by m into `out`; false when one is not a finite float.
-bool MapPoints(const PathData& path, const AIRealMatrix& m, std::vector<SegmentPoints>& out) {
-    out.resize(path.points.size());
-    for (size_t i = 0; i < path.points.size(); ++i) {
-        const SegmentPoints& p = path.points[i];
-        SegmentPoints& q = out[i];
+// The path's segments with their points mapped by m into `out`; false when one is not a
+// finite float.
+bool MapPoints(const PathData& path, const AIRealMatrix& m, SegmentStore& out) {
+    out.Clear();
+    out.Reserve(path.segments.size());
+    for (size_t i = 0; i < path.segments.size(); ++i) {
+        const SegmentPoints& p = path.segments[i];
+        SegmentPoints q;
         const auto map = [&](float x, float y, float& ox, float& oy) {
             const geometry::Point r = geometry::Apply(m, {x, y});
             return geometry::ToFloat(r.x, &ox) && geometry::ToFloat(r.y, &oy);
         };
         if (!map(p.px, p.py, q.px, q.py) || !map(p.ix, p.iy, q.ix, q.iy) || !map(p.ox, p.oy, q.ox, q.oy))
             return false;
+        out.Append(q, path.segments.Corner(i));
     }
     return true;
 }
 
-// What one path becomes: its points (when objects move) and its stroke width.
+// What one path becomes: its segments (moved, or shared with what it has) and its stroke width.
 struct Change {
     ArtId id = 0;
-    std::vector<SegmentPoints> points;
+    SegmentStore segments;
     float strokeWidth = 0;
 };
 
@@ -64,9 +67,9 @@ SPErr SPAPI TransformArt(AIArtHandle handle, const AIRealMatrix* matrix, AIReal 
             c.id = pathId;
             c.strokeWidth = p->style.strokeWidth;
             if (flags & kTransformObjects) {
-                if (!MapPoints(p->path, *matrix, c.points)) return kSPBadParameterError;
+                if (!MapPoints(p->path, *matrix, c.segments)) return kSPBadParameterError;
             } else {
-                c.points = p->path.points;
+                c.segments = p->path.segments;
             }
             if (scaleLines && !geometry::ToFloat(double(p->style.strokeWidth) * lineScale, &c.strokeWidth))
                 return kSPBadParameterError;
@@ -74,10 +77,11 @@ SPErr SPAPI TransformArt(AIArtHandle handle, const AIRealMatrix* matrix, AIReal 
         }
         for (const Change& c : changes)
             if (!s.journal.Covers(c.id)) s.journal.Changing(s.doc, c.id);
-        // Nothing below allocates: each path keeps its size, so its storage is reused.
-        for (const Change& c : changes) {
+        // Nothing below allocates: each path takes the storage made for it above.
+        for (Change& c : changes) {
             Art* p = s.doc.FindArt(c.id);
-            std::copy(c.points.begin(), c.points.end(), p->path.points.begin());
+            s.doc.artBytesHeld = s.doc.artBytesHeld - PathBytes(p->path) + PathBytesFor(c.segments.capacity());
+            p->path.segments = std::move(c.segments);
             p->style.strokeWidth = c.strokeWidth;
         }
         return kSPNoError;

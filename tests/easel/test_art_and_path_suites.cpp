@@ -49,10 +49,10 @@ TEST_F(ArtAndPath, DuplicateCopiesSegmentsClosedStyleAndOpacity) {
     ASSERT_EQ(ids.size(), 2u);
     const Art& x = *Doc().FindArt(ids[0]);
     const Art& y = *Doc().FindArt(ids[1]);
-    EXPECT_EQ(y.path.points.size(), 3u);
+    EXPECT_EQ(y.path.segments.size(), 3u);
     EXPECT_TRUE(y.path.closed);
     EXPECT_EQ(y.opacity, 0.5f);
-    EXPECT_EQ(x.path.corners, y.path.corners);
+    EXPECT_TRUE(SameSegments(x.path.segments, y.path.segments));
     EXPECT_EQ(std::memcmp(&x.style, &y.style, sizeof(PathStyle)), 0);
 }
 

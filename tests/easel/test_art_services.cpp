@@ -212,7 +212,7 @@ TEST_F(SymbolTest, CopiesTheArtLeavesItAndNamesEachNewSymbol) {
     EXPECT_EQ(LayerArt().size(), 1u);
     const AIPathSegment s = Seg(100, 100);
     ASSERT_EQ(path->SetPathSegments(star, 0, 1, &s), kSPNoError);
-    EXPECT_EQ(list[0].art.path.points[0].px, 0.0f);
+    EXPECT_EQ(list[0].art.path.segments[0].px, 0.0f);
     EXPECT_EQ(host_.HeldArtBytes(), Doc().ArtBytes());
 }
 

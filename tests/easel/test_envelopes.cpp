@@ -122,7 +122,7 @@ TEST_F(EnvelopeTest, SquareIntoAnEllipseLiesOnTheEllipse) {
     const PathData result = EnvelopeResult(Doc(), *e);
     EXPECT_TRUE(result.closed);
     EXPECT_EQ(result.SegmentCount(), 4u * 8u);  // fidelity 50: 8 pieces per segment
-    for (const SegmentPoints& p : result.points) {
+    for (const SegmentPoints& p : result.segments) {
         const double r = std::pow((p.px - 300) / 100.0, 2) + std::pow((p.py - 400) / 50.0, 2);
         EXPECT_NEAR(r, 1.0, 2e-3) << p.px << "," << p.py;
     }
@@ -220,7 +220,7 @@ TEST_F(EnvelopeTest, EveryPresetWarpGivesAFiniteOutlineNearTheContent) {
         ASSERT_EQ(envelope->SetEnvelopeWarp(env, warp, -0.8f, 0.4f, -1.0f, rotate), kSPNoError);
         const PathData r = EnvelopeResult(Doc(), *Doc().FindArt(Id(env)));
         ASSERT_EQ(r.SegmentCount(), 32u) << warp;
-        for (const SegmentPoints& p : r.points) {
+        for (const SegmentPoints& p : r.segments) {
             EXPECT_TRUE(std::isfinite(p.px) && std::isfinite(p.py));
             EXPECT_LE(std::fabs(p.px - 300), 3 * 80) << warp;
             EXPECT_LE(std::fabs(p.py - 300), 3 * 80) << warp;
@@ -276,8 +276,8 @@ TEST_F(EnvelopeTest, DuplicatingAnEnvelopeCopiesItsContentAndShape) {
     EXPECT_EQ(Doc().FindArt(c->envelope.content)->owner, Id(copy));
     const AIPathSegment s = Seg(50, 50);
     ASSERT_EQ(path->SetPathSegments(star, 0, 1, &s), kSPNoError);
-    EXPECT_NE(EnvelopeResult(Doc(), *Doc().FindArt(Id(env))).points[0].px,
-              EnvelopeResult(Doc(), *c).points[0].px);
+    EXPECT_NE(EnvelopeResult(Doc(), *Doc().FindArt(Id(env))).segments[0].px,
+              EnvelopeResult(Doc(), *c).segments[0].px);
 }
 
 // Every call of an envelope's life failing in turn: each failure is reported, nothing

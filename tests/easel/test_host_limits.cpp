@@ -77,9 +77,11 @@ TEST_F(SmallBudget, ADocumentPastItsBudgetIsRefusedWithMinus108) {
 }
 
 // The counting rule of the memory budget (document/Document.h), worked by hand: a path costs
-// 24 bytes per segment of room plus its corner flags in 64-bit words, and 16 bytes for each of
-// its two heap blocks; the first art gives the document 16 art slots and its layer room for 8
-// ids. Room grows to 32 segments on the first write, then doubles; a message's end compacts.
+// one heap block of a 40-byte header, 24 bytes per segment of room and its corner flags in
+// 64-bit words, plus 16 bytes for the allocator's own; the first art gives the document 16 art
+// slots and its layer room for 8 ids. Room grows to 32 segments on the first write, then
+// doubles; a message's end compacts.
+constexpr size_t kBlock = 40 + 16;
 TEST_F(HostLimits, MemoryCountOfAPathItsSlotAndItsLayer) {
     host_.EndMessage();
     host_.BeginMessage();
@@ -89,15 +91,15 @@ TEST_F(HostLimits, MemoryCountOfAPathItsSlotAndItsLayer) {
     EXPECT_EQ(host_.HeldArtBytes() - empty, slots);  // no segment, no heap block yet
     const AIPathSegment s = Seg(1, 2);
     ASSERT_EQ(path->SetPathSegments(h, 0, 1, &s), kSPNoError);
-    EXPECT_EQ(host_.HeldArtBytes() - empty, slots + (32 * 24 + 16) + (8 + 16));
+    EXPECT_EQ(host_.HeldArtBytes() - empty, slots + kBlock + 32 * 24 + 8);
     NextMessage();
-    EXPECT_EQ(host_.HeldArtBytes() - empty, slots + (24 + 16) + (8 + 16));
+    EXPECT_EQ(host_.HeldArtBytes() - empty, slots + kBlock + 24 + 8);
     for (int16_t i = 1; i < 33; ++i) ASSERT_EQ(path->SetPathSegments(h, i, 1, &s), kSPNoError);
     // The path existed before this message, so the journal holds its one-segment copy too.
-    const size_t copy = sizeof(Art) + (24 + 16) + (8 + 16);
-    EXPECT_EQ(host_.HeldArtBytes() - empty, slots + (64 * 24 + 16) + (8 + 16) + copy);
+    const size_t copy = sizeof(Art) + kBlock + 24 + 8;
+    EXPECT_EQ(host_.HeldArtBytes() - empty, slots + kBlock + 64 * 24 + 8 + copy);
     NextMessage();
-    EXPECT_EQ(host_.HeldArtBytes() - empty, slots + (33 * 24 + 16) + (8 + 16));
+    EXPECT_EQ(host_.HeldArtBytes() - empty, slots + kBlock + 33 * 24 + 8);
     EXPECT_EQ(host_.HeldArtBytes(), Doc().ArtBytes());
 }
 
@@ -108,7 +110,7 @@ TEST_F(HostLimits, MemoryCountOfJournalCopiesAndSpareStorage) {
     NextMessage();
     const size_t committed = host_.HeldArtBytes();
     ASSERT_EQ(path->SetPathClosed(h, 1), kSPNoError);  // copies the art: one segment of room
-    EXPECT_EQ(host_.HeldArtBytes() - committed, sizeof(Art) + (24 + 16) + (8 + 16));
+    EXPECT_EQ(host_.HeldArtBytes() - committed, sizeof(Art) + kBlock + 24 + 8);
     EXPECT_EQ(host_.HeldArtBytes(), Doc().ArtBytes());
     ASSERT_EQ(undo->UndoChanges(), kSPNoError);
     EXPECT_EQ(host_.HeldArtBytes(), committed);

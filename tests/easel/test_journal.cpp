@@ -59,8 +59,7 @@ TEST_F(JournalTest, OneSegmentAppendedWithRoomToSpareToEarlierArtIsUndone) {
     AIArtHandle h = PathWith(3);
     NextMessage();
     PathData& p = Doc().FindArt(ArtIdOf(h))->path;
-    p.points.reserve(64);
-    p.corners.reserve(64);
+    p.segments.Reserve(64);
     const Document before = Doc();
     for (int16_t i = 3; i < 6; ++i) {
         const AIPathSegment s = Seg(i, -i);
@@ -139,7 +138,7 @@ TEST_F(JournalTest, EndOfMessageCompactsTouchedPaths) {
     NextMessage();
     const Art* a = Doc().FindArt(Doc().layers[0].art[0]);
     ASSERT_NE(a, nullptr);
-    EXPECT_EQ(a->path.points.capacity(), 5u);
+    EXPECT_EQ(a->path.segments.capacity(), 5u);
     EXPECT_EQ(Count(h), 5);
     EXPECT_EQ(host_.HeldArtBytes(), Doc().ArtBytes());
 }

@@ -40,9 +40,12 @@ Document AwkwardDocument() {
     s.dash.offset = -0.0f;
     s.strokeColor.c[3] = 0.5f;  // stray unused component
     Art a = MakePath({Corner(-0.0f, 1e-45f), Corner(3.4e38f, -3.4e38f), Corner(0.1f, 0.2f)}, true, s);
-    a.path.points[1].ix = 1.17549435e-38f;
+    SegmentPoints p1 = a.path.segments[1], p2 = a.path.segments[2];
+    p1.ix = 1.17549435e-38f;
     // Its shortest text read as a double and rounded to float gives the next float up.
-    a.path.points[2].oy = 7.038531e-26f;
+    p2.oy = 7.038531e-26f;
+    a.path.segments.Set(1, p1, a.path.segments.Corner(1));
+    a.path.segments.Set(2, p2, a.path.segments.Corner(2));
     a.opacity = 0.3f;
     Place(d, 1, a);
     d.currentLayer = d.layers[1].id;

@@ -49,7 +49,9 @@ Document OddDocument() {
     s.evenOdd = 7;
     s.strokeWidth = std::numeric_limits<float>::infinity();
     Art a = MakePath({Corner(7.038531e-26f, -0.0f), Corner(1e-45f, 3.4028235e38f)}, true, s);
-    a.path.points[0].ix = std::numeric_limits<float>::quiet_NaN();
+    SegmentPoints first = a.path.segments[0];
+    first.ix = std::numeric_limits<float>::quiet_NaN();
+    a.path.segments.Set(0, first, a.path.segments.Corner(0));
     Place(d, 0, a);
     d.symbols.clear();
     d.swatches[0].name = "\xc3\x28";

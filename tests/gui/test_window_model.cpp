@@ -168,7 +168,7 @@ std::shared_ptr<const RenderList> RedSquare() {
     list->pageHeight = 792;
     RenderPath p;
     for (const auto& [x, y] : {std::pair{200.f, 300.f}, {300.f, 300.f}, {300.f, 400.f}, {200.f, 400.f}})
-        p.points.push_back({x, y, x, y, x, y});
+        p.segments.Append({x, y, x, y, x, y}, true);
     p.closed = true;
     p.filled = true;
     p.fill = {1, 0, 0};

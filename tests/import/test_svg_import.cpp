@@ -41,9 +41,9 @@ struct A {
 
 void ExpectAnchors(const Art& a, const std::vector<A>& want, bool closed, const std::string& what) {
     EXPECT_EQ(a.path.closed, closed) << what;
-    ASSERT_EQ(a.path.points.size(), want.size()) << what;
+    ASSERT_EQ(a.path.segments.size(), want.size()) << what;
     for (size_t i = 0; i < want.size(); ++i) {
-        const SegmentPoints& s = a.path.points[i];
+        const SegmentPoints& s = a.path.segments[i];
         const A& w = want[i];
         const double tol = 1e-3;
         EXPECT_NEAR(s.px, w.p.x, tol) << what << " anchor " << i;
@@ -171,7 +171,7 @@ TEST(SvgImport, ArcsBecomeCubicsThroughTheirEndsAndQuarterPoints) {
     const ImportResult r = ImportSvgText(Page("<path d='M40 50 A10 10 0 0 1 60 50'/>"), "t.svg");
     const auto art = AllArt(r.document);
     ASSERT_EQ(art.size(), 1u);
-    const auto& pts = art[0]->path.points;
+    const auto& pts = art[0]->path.segments;
     ASSERT_GE(pts.size(), 3u);
     EXPECT_NEAR(pts.front().px, 40, 1e-4);
     EXPECT_NEAR(pts.front().py, 50, 1e-4);
@@ -220,7 +220,7 @@ TEST(SvgImport, EveryTransformOnTheWayDownAndThePageUnitsAreApplied) {
         const ImportResult r = ImportSvgText(c.svg, "t.svg");
         const auto art = AllArt(r.document);
         ASSERT_EQ(art.size(), 1u) << c.name;
-        const auto& pts = art[0]->path.points;
+        const auto& pts = art[0]->path.segments;
         ASSERT_EQ(pts.size(), 4u) << c.name;
         EXPECT_NEAR(pts[0].px, c.first.x, 1e-3) << c.name;
         EXPECT_NEAR(pts[0].py, c.first.y, 1e-3) << c.name;
@@ -370,7 +370,7 @@ TEST(SvgImport, InkscapeLayersTheirStatesAndTheCurrentOne) {
         EXPECT_EQ(l.locked, want[i].locked) << l.name;
         ASSERT_EQ(l.art.size(), want[i].ends.size()) << l.name;
         for (size_t j = 0; j < l.art.size(); ++j)
-            EXPECT_EQ(d.FindArt(l.art[j])->path.points[1].px, want[i].ends[j]) << l.name << " art " << j;
+            EXPECT_EQ(d.FindArt(l.art[j])->path.segments[1].px, want[i].ends[j]) << l.name << " art " << j;
     }
     EXPECT_EQ(d.currentLayer, d.layers[3].id);
 
@@ -452,8 +452,9 @@ Document Sample() {
     a.style.dash.count = 2, a.style.dash.array[0] = 3, a.style.dash.array[1] = 1.5f, a.style.dash.offset = 0.25f;
     a.opacity = 0.5f;
     a.path.closed = true;
-    a.path.points = {{10.1f, 20.2f, 10.1f, 20.2f, 30, 40}, {50.5f, 60, 40, 70, 50.5f, 60}, {80, 10, 80, 10, 80, 10}};
-    a.path.corners = {true, true, true};
+    for (const SegmentPoints& p : {SegmentPoints{10.1f, 20.2f, 10.1f, 20.2f, 30, 40}, SegmentPoints{50.5f, 60, 40, 70, 50.5f, 60},
+                                   SegmentPoints{80, 10, 80, 10, 80, 10}})
+        a.path.segments.Append(p, true);
     add(0, a);
     Art b = a;
     b.path.closed = false;
@@ -487,8 +488,8 @@ TEST(SvgImport, EaselsOwnSvgReadsBackAsTheSameDocument) {
             const Art& x = *back.FindArt(back.layers[i].art[j]);
             const Art& y = *original.FindArt(original.layers[i].art[j]);
             EXPECT_EQ(x.path.closed, y.path.closed);
-            ASSERT_EQ(x.path.points.size(), y.path.points.size());
-            EXPECT_EQ(std::memcmp(x.path.points.data(), y.path.points.data(), x.path.points.size() * sizeof(SegmentPoints)), 0)
+            ASSERT_EQ(x.path.segments.size(), y.path.segments.size());
+            EXPECT_EQ(std::memcmp(x.path.segments.data(), y.path.segments.data(), x.path.segments.size() * sizeof(SegmentPoints)), 0)
                 << "every coordinate bit for bit";
             EXPECT_EQ(x.opacity, y.opacity);
             EXPECT_EQ(x.style.cap, y.style.cap);
@@ -503,7 +504,7 @@ TEST(SvgImport, EaselsOwnSvgReadsBackAsTheSameDocument) {
     }
     ASSERT_EQ(back.symbols.size(), 1u);
     EXPECT_EQ(back.symbols[0].name, "Star");
-    EXPECT_EQ(back.symbols[0].art.path.points.size(), 3u);
+    EXPECT_EQ(back.symbols[0].art.path.segments.size(), 3u);
     // What SVG holds comes back whole: writing the read document gives the same bytes.
     EXPECT_EQ(ExportSvg(back), svg);
 }

@@ -143,7 +143,9 @@ protected:
     std::vector<easel::SegmentPoints> OnlyPathPoints() {
         const auto paths = Paths();
         EXPECT_EQ(paths.size(), 1u);
-        return paths.empty() ? std::vector<easel::SegmentPoints>{} : paths[0]->path.points;
+        if (paths.empty()) return {};
+        const easel::SegmentStore& s = paths[0]->path.segments;
+        return {s.begin(), s.end()};
     }
 
     easel::Host host_;

@@ -88,7 +88,7 @@ struct Polar {
 
 // Anchor i of a path as distance and angle (0 <= angle < 360) around a centre.
 inline Polar PolarOf(const easel::PathData& path, size_t i, float cx, float cy) {
-    const auto& p = path.points[i];
+    const auto& p = path.segments[i];
     const double dx = p.px - cx, dy = p.py - cy;
     double deg = std::atan2(dy, dx) * 180.0 / M_PI;
     if (deg < -1e-3) deg += 360.0;

@@ -211,7 +211,7 @@ TEST_F(DialogTest, OkWithPreviewSwitchedOffLeavesOnlyTheGoRunsStars) {
     const auto paths = Paths();
     ASSERT_EQ(paths.size(), 1u) << "the stale preview was undone before the go run drew";
     // The go run's star has the final shell radius: 40 + 60.
-    const auto& p = paths[0]->path.points[1];
+    const auto& p = paths[0]->path.segments[1];
     EXPECT_NEAR(std::hypot(p.px - 306.0f, p.py - 396.0f), 100.0, 1e-3);
     EXPECT_EQ(Record().previewOn, 0);
 }

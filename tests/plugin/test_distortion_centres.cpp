@@ -357,7 +357,7 @@ TEST_F(DistortionCentresTest, WarpDrawsItsExtentsShapePresetAndAmountsInOrder) {
 
         const easel::PathData& shape = Doc().FindArt(e.shape)->path;
         float left = 1e9f, right = -1e9f, bottom = 1e9f, top = -1e9f;
-        for (const auto& s : shape.points) {
+        for (const auto& s : shape.segments) {
             left = std::min(left, s.px), right = std::max(right, s.px);
             bottom = std::min(bottom, s.py), top = std::max(top, s.py);
         }
@@ -365,8 +365,8 @@ TEST_F(DistortionCentresTest, WarpDrawsItsExtentsShapePresetAndAmountsInOrder) {
             const auto star = Segments(path);
             ASSERT_EQ(shape.SegmentCount(), star.size());
             for (size_t i = 0; i < star.size(); ++i) {
-                EXPECT_EQ(shape.points[i].px, star[i].p.h) << i;
-                EXPECT_EQ(shape.points[i].py, star[i].p.v) << i;
+                EXPECT_EQ(shape.segments[i].px, star[i].p.h) << i;
+                EXPECT_EQ(shape.segments[i].py, star[i].p.v) << i;
             }
             continue;
         }
@@ -376,7 +376,7 @@ TEST_F(DistortionCentresTest, WarpDrawsItsExtentsShapePresetAndAmountsInOrder) {
         EXPECT_NEAR(bottom, 400 - w.height / 2, kTolerance);
         EXPECT_NEAR(top, 400 + w.height / 2, kTolerance);
         // A rectangle's anchors are its corners; an oval's the middles of its sides.
-        for (const auto& s : shape.points) {
+        for (const auto& s : shape.segments) {
             const bool corner = (s.px == left || s.px == right) && (s.py == bottom || s.py == top);
             EXPECT_EQ(corner, w.shape == WarpCase::Rect);
         }

@@ -14,14 +14,14 @@ protected:
         s.starCount = count;
         return s;
     }
-    std::vector<easel::SegmentPoints> FirstAnchors() {
+    easel::SegmentStore FirstAnchors() {
         auto art = Art();
-        return art.empty() ? std::vector<easel::SegmentPoints>{} : art[0]->path.points;
+        return art.empty() ? easel::SegmentStore{} : art[0]->path.segments;
     }
 };
 
-bool Same(const std::vector<easel::SegmentPoints>& a, const std::vector<easel::SegmentPoints>& b) {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof a[0]) == 0;
+bool Same(const easel::SegmentStore& a, const easel::SegmentStore& b) {
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(easel::SegmentPoints)) == 0;
 }
 
 TEST_F(DriverTest, EachPreviewReplacesThePreviousOneAndRedraws) {
@@ -68,7 +68,7 @@ TEST_F(DriverTest, UndoRemovesOnlyTheCurrentMessagesArt) {
     ASSERT_EQ(Preview(s), kSPNoError);
     auto art = Art();
     ASSERT_EQ(art.size(), 4u);
-    EXPECT_TRUE(Same(kept, art[0]->path.points)) << "the earlier message's stars stay below";
+    EXPECT_TRUE(Same(kept, art[0]->path.segments)) << "the earlier message's stars stay below";
 }
 
 TEST_F(DriverTest, NoStarsStillUndoesAndRedraws) {
@@ -88,9 +88,9 @@ TEST_F(DriverTest, StarsOfOneRunShareTheirShapeWithoutRandomisers) {
     ASSERT_EQ(Go(s), kSPNoError);
     auto art = Art();
     ASSERT_EQ(art.size(), 5u);
-    const auto& a = art[0]->path.points;
+    const auto& a = art[0]->path.segments;
     for (size_t k = 1; k < art.size(); ++k) {
-        const auto& b = art[k]->path.points;
+        const auto& b = art[k]->path.segments;
         ASSERT_EQ(b.size(), a.size());
         const float dx = b[0].px - a[0].px, dy = b[0].py - a[0].py;
         for (size_t i = 0; i < a.size(); ++i) {

@@ -54,8 +54,8 @@ TEST_F(LayersTest, SymbolsAreMadeFromTheStarAloneAndLeaveTheCopiesOnThePage) {
         const easel::Art& star = *art[i * 5 + 1];
         const easel::Art& symbol = Doc().symbols[i].art;
         EXPECT_EQ(symbol.path.SegmentCount(), star.path.SegmentCount());
-        EXPECT_EQ(std::memcmp(symbol.path.points.data(), star.path.points.data(),
-                              star.path.points.size() * sizeof star.path.points[0]),
+        EXPECT_EQ(std::memcmp(symbol.path.segments.data(), star.path.segments.data(),
+                              star.path.segments.size() * sizeof star.path.segments[0]),
                   0);
         EXPECT_EQ(std::memcmp(&symbol.style, &star.style, sizeof star.style), 0);
     }
@@ -75,7 +75,7 @@ TEST_F(LayersTest, AnAnchorOnTheDistortionCentreNoLongerEndsTheRun) {
     ASSERT_EQ(art.size(), 3u);
     for (const easel::Art* star : art) {
         int onCentre = 0;
-        for (const auto& p : star->path.points) {
+        for (const auto& p : star->path.segments) {
             const float d = std::hypot(p.px, p.py);
             EXPECT_TRUE(d == 0.0f || std::fabs(d - 50.0f) < 1e-3f) << d;
             onCentre += d == 0.0f;

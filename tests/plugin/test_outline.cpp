@@ -31,8 +31,8 @@ TEST_F(OutlineTest, DefaultStarHasThirtyAnchorsOnTwoRings) {
         // One core point at 40, then two shell points at 140, every 12 degrees.
         EXPECT_NEAR(at.distance, i % 3 == 0 ? 40.0f : 140.0f, 1e-3) << i;
         EXPECT_NEAR(at.degrees, 12.0f * static_cast<float>(i), 1e-2) << i;
-        EXPECT_TRUE(HandlesOnAnchor(path.points[i])) << i;
-        EXPECT_TRUE(path.corners[i]) << i;
+        EXPECT_TRUE(HandlesOnAnchor(path.segments[i])) << i;
+        EXPECT_TRUE(path.segments.Corner(i)) << i;
     }
 }
 
@@ -195,7 +195,7 @@ TEST_F(OutlineTest, FullInterpolationPutsAnchorsOnTheCentreAndHandlesOnTheOutlin
     const easel::PathData& path = Run(s)[0]->path;
     ASSERT_EQ(path.SegmentCount(), 30u);
     for (size_t i = 0; i < 30; ++i) {
-        const easel::SegmentPoints& p = path.points[i];
+        const easel::SegmentPoints& p = path.segments[i];
         EXPECT_FLOAT_EQ(p.px, cx);
         EXPECT_FLOAT_EQ(p.py, cy);
         EXPECT_EQ(p.ix, p.ox);
@@ -240,7 +240,7 @@ TEST_F(OutlineTest, InnerDistanceTwoRandomisesOnlyTheHorizontalDistanceOverTheWh
     for (const easel::Art* a : Run(s)) {
         for (size_t i = 0; i < 30; i += 3) {  // the core points
             const double angle = 12.0 * static_cast<double>(i) * M_PI / 180.0;
-            const auto& p = a->path.points[i];
+            const auto& p = a->path.segments[i];
             EXPECT_NEAR(p.py - cy, 20.0 * std::sin(angle), 1e-3);  // f × r vertically
             if (std::fabs(std::cos(angle)) < 0.3) continue;
             const double rx = (p.px - cx) / std::cos(angle);

@@ -121,7 +121,7 @@ TEST_F(PlacementTest, InterpolationClimbsTenPointsPerStar) {
     auto art = Art();
     ASSERT_EQ(art.size(), 5u);
     for (size_t k = 0; k < 5; ++k) {
-        const auto& p = art[k]->path.points[7];
+        const auto& p = art[k]->path.segments[7];
         EXPECT_FLOAT_EQ(p.px, 306.0f);
         EXPECT_FLOAT_EQ(p.py, 396.0f + 10.0f * static_cast<float>(k));
     }

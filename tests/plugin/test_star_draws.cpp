@@ -436,7 +436,7 @@ TEST_F(StarDrawsTest, OneRunDrawsParametersCountsGroupsCentresThenThePoints) {
     const easel::PathData& path = art[0]->path;
     ASSERT_EQ(path.SegmentCount(), 12u);
     for (size_t i = 0; i < 12; ++i) {
-        const auto& seg = path.points[i];
+        const auto& seg = path.segments[i];
         EXPECT_NEAR(seg.px, 153, kTolerance) << i;
         EXPECT_NEAR(seg.py, 594, kTolerance) << i;
         const double dx = seg.ix - 306, dy = seg.iy - 198;

@@ -79,7 +79,7 @@ TEST(Raster, DefaultStarFillAndOutlineWhereTheGeometryPutsThem) {
     for (const Layer& l : doc.layers)
         for (ArtId id : l.art) star = doc.FindArt(id);
     ASSERT_NE(star, nullptr);
-    const auto& pts = star->path.points;
+    const auto& pts = star->path.segments;
     ASSERT_EQ(pts.size(), 30u);
 
     const Image image(RenderPng(doc));
