@@ -1,7 +1,8 @@
 // PageRenderer.h: renders the document area away from the user-interface thread.
 //
-// The window asks for a picture of a render list (an immutable copy of the document's
-// drawable paths, made on the user-interface thread) through a view; one worker thread draws
+// The window asks for a picture of a render list (an immutable snapshot of the document's
+// drawable paths, made on the user-interface thread; it shares the paths' segments, which the
+// document copies before writing while a list holds them) through a view; one worker thread draws
 // it: the gray desk, the page's shadow and white sheet, the art, the page's border. A newer
 // request makes the one being drawn stale: it stops between paths and is never delivered.
 // Cancel stops the current one and asks for nothing new. A finished picture is handed over

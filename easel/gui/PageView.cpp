@@ -127,8 +127,10 @@ void PageView::Store() {
 
 void PageView::RequestIfNeeded() {
     if (listStale_) {
-        // The copy is made here, on this thread, while the plug-in is not inside a message
-        // that edits the document; the renderer never sees the live document.
+        // The snapshot is made here, on this thread, while the plug-in is not inside a message
+        // that edits the document; the renderer never sees the live document, only segment
+        // blocks the document no longer writes to (SegmentStore). It costs a look at each
+        // path and a pass over the segments that changed since the last one.
         list_ = doc_ ? MakeRenderList(*doc_) : nullptr;
         listStale_ = false;
     }
