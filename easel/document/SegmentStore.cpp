@@ -9,45 +9,60 @@
 #endif
 
 namespace easel {
+
+// Point after point, anchor before in handle before out handle, the first of equal values kept.
+PointBounds OrderedBounds(const SegmentPoints* p, size_t n) {
+    PointBounds b{p[0].px, p[0].py, p[0].px, p[0].py};
+    for (size_t i = 0; i < n; ++i) {
+        b.left = std::min(b.left, std::min(p[i].px, std::min(p[i].ix, p[i].ox)));
+        b.right = std::max(b.right, std::max(p[i].px, std::max(p[i].ix, p[i].ox)));
+        b.bottom = std::min(b.bottom, std::min(p[i].py, std::min(p[i].iy, p[i].oy)));
+        b.top = std::max(b.top, std::max(p[i].py, std::max(p[i].iy, p[i].oy)));
+    }
+    return b;
+}
+
 namespace {
 
-// The box of the x, y pairs of `f` (n > 0 floats, x and y alternating) into `box`, and
-// whether every value is finite. A value v is finite exactly when v - v is 0, and a sum of
-// such differences is 0 only when all are.
-bool Scan(const float* f, size_t n, PointBounds& box) {
+
+// OrderedBounds of n > 0 segments into `box` when every value is finite (false otherwise). Four
+// floats at a time, lanes x, y, x, y; for finite values equal extremes are the same bits except
+// for zeros, so a box with a zero extreme is worked again in order.
+bool Scan(const SegmentPoints* p, size_t n, PointBounds& box) {
 #if defined(__SSE2__)
-    // Four floats at a time: lanes x, y, x, y.
+    static_assert(sizeof(SegmentPoints) == 6 * sizeof(float), "SegmentPoints is six floats");
+    const float* f = &p[0].px;
+    const size_t count = n * 6;  // a multiple of 2: whole x, y pairs
     __m128 low = _mm_setr_ps(f[0], f[1], f[0], f[1]), high = low, zero = _mm_setzero_ps();
     size_t i = 0;
-    for (; i + 4 <= n; i += 4) {
+    for (; i + 4 <= count; i += 4) {
         const __m128 v = _mm_loadu_ps(f + i);
-        low = _mm_min_ps(low, v);
-        high = _mm_max_ps(high, v);
+        low = _mm_min_ps(v, low);
+        high = _mm_max_ps(v, high);
         zero = _mm_add_ps(zero, _mm_sub_ps(v, v));
     }
-    if (i < n) {  // one point's worth of two floats left
+    if (i < count) {  // one pair left
         const __m128 v = _mm_setr_ps(f[i], f[i + 1], f[i], f[i + 1]);
-        low = _mm_min_ps(low, v);
-        high = _mm_max_ps(high, v);
+        low = _mm_min_ps(v, low);
+        high = _mm_max_ps(v, high);
         zero = _mm_add_ps(zero, _mm_sub_ps(v, v));
     }
     alignas(16) float lo[4], hi[4], z[4];
     _mm_store_ps(lo, low);
     _mm_store_ps(hi, high);
     _mm_store_ps(z, zero);
+    if (!(z[0] == 0 && z[1] == 0 && z[2] == 0 && z[3] == 0)) return false;
     box = {std::min(lo[0], lo[2]), std::min(lo[1], lo[3]), std::max(hi[0], hi[2]), std::max(hi[1], hi[3])};
-    return z[0] == 0 && z[1] == 0 && z[2] == 0 && z[3] == 0;
+    if (box.left == 0 || box.bottom == 0 || box.right == 0 || box.top == 0) box = OrderedBounds(p, n);
+    return true;
 #else
-    float left = f[0], bottom = f[1], right = f[0], top = f[1], zero = 0;
-    for (size_t i = 0; i < n; i += 2) {
-        left = std::min(left, f[i]);
-        right = std::max(right, f[i]);
-        bottom = std::min(bottom, f[i + 1]);
-        top = std::max(top, f[i + 1]);
-        zero += (f[i] - f[i]) + (f[i + 1] - f[i + 1]);
-    }
-    box = {left, bottom, right, top};
-    return zero == 0;
+    float zero = 0;
+    for (size_t i = 0; i < n; ++i)
+        zero += ((p[i].px - p[i].px) + (p[i].py - p[i].py)) + ((p[i].ix - p[i].ix) + (p[i].iy - p[i].iy)) +
+                ((p[i].ox - p[i].ox) + (p[i].oy - p[i].oy));
+    if (!(zero == 0)) return false;
+    box = OrderedBounds(p, n);
+    return true;
 #endif
 }
 
@@ -149,7 +164,7 @@ bool SegmentStore::FiniteBounds(PointBounds& box) const {
     if (empty()) return false;
     Block& b = *block_;
     if (!b.boundsKnown) {
-        b.finite = Scan(&Points()[0].px, b.size * 6, b.bounds);
+        b.finite = Scan(Points(), b.size, b.bounds);
         b.boundsKnown = true;
     }
     if (b.finite) box = b.bounds;

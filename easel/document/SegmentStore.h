@@ -82,9 +82,11 @@ public:
     // Whether another store holds this block too (a write would copy it).
     bool Shared() const { return block_ && block_->holders.load(std::memory_order_acquire) > 1; }
     // The bounds of every anchor and handle, and whether every value is finite (false, and
-    // `box` untouched, for a non-finite value or no segments). Computed once per state of the
-    // segments and kept with them, so that a render list made again after an edit only looks
-    // at the paths that changed. The editing thread's only.
+    // `box` untouched, for a non-finite value or no segments). Where -0 and +0 are both
+    // extremes, the box has the first of them met, point after point, anchor before in
+    // handle before out handle (OrderedBounds). Computed once per state of the segments and
+    // kept with them, so that a render list made again after an edit only looks at the paths
+    // that changed. The editing thread's only.
     bool FiniteBounds(PointBounds& box) const;
 
     // Bytes of a block with room for `segments`: its header, the points and the corner words.
@@ -119,6 +121,10 @@ private:
 
     Block* block_ = nullptr;
 };
+
+// The bounds of n > 0 segments' anchors and handles in the order FiniteBounds states, with
+// non-finite values taken as std::min and std::max take them.
+PointBounds OrderedBounds(const SegmentPoints* p, size_t n);
 
 // Whether two stores hold the same segments, bit for bit.
 bool SameSegments(const SegmentStore& a, const SegmentStore& b);

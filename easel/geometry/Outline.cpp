@@ -7,17 +7,12 @@
 namespace easel::geometry {
 
 Box PathBounds(const PathData& path) {
-    if (path.segments.empty()) return {};
+    const SegmentStore& s = path.segments;
+    if (s.empty()) return {};
     // In single precision, as the points are stored: the extremes are the same numbers.
-    const SegmentPoints& f = path.segments.front();
-    float left = f.px, right = f.px, bottom = f.py, top = f.py;
-    for (const SegmentPoints& p : path.segments) {
-        left = std::min(left, std::min(p.px, std::min(p.ix, p.ox)));
-        right = std::max(right, std::max(p.px, std::max(p.ix, p.ox)));
-        bottom = std::min(bottom, std::min(p.py, std::min(p.iy, p.oy)));
-        top = std::max(top, std::max(p.py, std::max(p.iy, p.oy)));
-    }
-    return {left, bottom, right, top};
+    PointBounds b;
+    if (!s.FiniteBounds(b)) b = OrderedBounds(s.data(), s.size());
+    return {b.left, b.bottom, b.right, b.top};
 }
 
 Point SegmentPoint(const SegmentPoints& from, const SegmentPoints& to, double t) {

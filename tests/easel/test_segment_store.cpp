@@ -3,6 +3,7 @@
 // a list made from the document never sees a later edit, undone or not.
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "SuiteFixture.h"
 #include "document/SegmentStore.h"
@@ -131,6 +132,38 @@ TEST(SegmentStore, BoundsCoverHandlesAndFollowEveryWrite) {
     }
     s.Clear();
     EXPECT_FALSE(s.FiniteBounds(b));
+}
+
+// Where -0 and +0 are both the extreme, the box keeps the first met: point after point, anchor,
+// then in handle, then out handle. Placement reads these bounds, so the sign is part of what a
+// seed draws.
+TEST(SegmentStore, BoundsKeepTheFirstOfTwoZeros) {
+    struct Case {
+        size_t at;        // the point holding -0 ...
+        int slot;         // ... as its anchor (0), in handle (1) or out handle (2)
+        size_t plusAt;    // the point holding +0
+        int plusSlot;
+        bool negative;    // the left edge is -0
+    };
+    const Case cases[] = {
+        {0, 0, 0, 1, true},  {0, 1, 0, 0, false}, {0, 2, 0, 1, false}, {0, 1, 0, 2, true},
+        {3, 2, 7, 0, true},  {7, 0, 3, 2, false}, {5, 1, 5, 2, true},  {6, 2, 6, 0, false},
+    };
+    for (const Case& c : cases) {
+        SegmentStore s;
+        for (size_t i = 0; i < 9; ++i) s.Append({1.5f + float(i), 1, 2, 2, 3, 3}, true);
+        for (const auto& [at, slot, value] : {std::tuple{c.at, c.slot, -0.0f}, std::tuple{c.plusAt, c.plusSlot, 0.0f}}) {
+            SegmentPoints p = s[at];
+            (slot == 0 ? p.px : slot == 1 ? p.ix : p.ox) = value;
+            s.Set(at, p, true);
+        }
+        PointBounds b;
+        ASSERT_TRUE(s.FiniteBounds(b));
+        EXPECT_EQ(b.left, 0.0f);
+        EXPECT_EQ(std::signbit(b.left), c.negative) << c.at << "/" << c.slot << " against " << c.plusAt << "/" << c.plusSlot;
+        const PointBounds ordered = OrderedBounds(s.data(), s.size());
+        EXPECT_EQ(std::signbit(ordered.left), c.negative);
+    }
 }
 
 TEST(SegmentStore, SameSegmentsComparesPointsAndFlags) {
