@@ -101,6 +101,10 @@ void PlainOutline(const StarSettings& s, float cx, float cy, std::vector<AIPathS
     const float slant = s.shellPointSlant * kDegrees;
     const float t = s.interpolationPercent / 100.0f;
     const AIRealPoint centre{cx, cy};
+    int sets[corvanta::kStarSets];
+    int setCount = 0;
+    for (int j = 0; j < corvanta::kStarSets; ++j)
+        if (s.corePointsBySet[j] > 0 || s.shellPointsBySet[j] > 0) sets[setCount++] = j;
     float angle = 0.0f;
     auto write = [&](float x, float y) {
         AIPathSegment seg{};
@@ -111,7 +115,8 @@ void PlainOutline(const StarSettings& s, float cx, float cy, std::vector<AIPathS
     };
     for (int32_t g = 0; g < s.starGroups; ++g) {
         const float f = (g % 2 == 0 ? s.groupPercentEven : s.groupPercentOdd) / 100.0f;
-        for (int j = 0; j < corvanta::kStarSets; ++j) {
+        for (int n = 0; n < setCount; ++n) {
+            const int j = sets[n];
             for (int32_t k = 0; k < s.corePointsBySet[j]; ++k) {
                 const float b = s.coreRadiusBySet[j] * ((k % 2 == 0 ? s.altCorePercentEven : s.altCorePercentOdd) / 100.0f);
                 const float r = b + s.starCoreRadius;

@@ -62,16 +62,21 @@ public:
     // Appends when that needs no allocation (room left, block not shared): the common case of
     // a path being drawn, inline. False, and nothing done, otherwise.
     bool TryAppend(const SegmentPoints& p, bool corner) noexcept {
+        SegmentPoints* slot = TryAppendSlot(corner);
+        if (slot) *slot = p;
+        return slot != nullptr;
+    }
+    // As TryAppend, for a caller that writes the points itself: the new last segment's points,
+    // to be written before any other call on this store, or null.
+    SegmentPoints* TryAppendSlot(bool corner) noexcept {
         Block* b = block_;
-        if (!b || b->size == b->capacity || b->holders.load(std::memory_order_acquire) != 1) return false;
+        if (!b || b->size == b->capacity || b->holders.load(std::memory_order_acquire) != 1) return nullptr;
         const size_t i = b->size;
-        Points()[i] = p;
         uint64_t& word = Words()[i / 64];
-        const uint64_t bit = uint64_t{1} << (i % 64);
-        word = corner ? word | bit : word & ~bit;
+        word = (word & ~(uint64_t{1} << (i % 64))) | (uint64_t{corner} << (i % 64));
         b->size = i + 1;
         b->boundsKnown = false;
-        return true;
+        return Points() + i;
     }
     // No segments. Keeps the block's room when the block is this store's own; lets a shared
     // block go.

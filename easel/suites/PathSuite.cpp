@@ -5,6 +5,7 @@
 // allocation beyond the vectors' doubling; and when the call before was a write to the same
 // path, not even the art and layer lookups (the runtime's write cursor).
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 #include "AIPath.h"
@@ -58,6 +59,10 @@ SPErr SPAPI GetPathSegments(AIArtHandle path, int16_t index, int16_t count, AIPa
 // The points of a segment as stored. Each point is read whole: the caller has usually just
 // written the segment point by point, and one load spanning two of those stores would have to
 // wait for both to reach the cache.
+static_assert(sizeof(AIRealPoint) == 2 * sizeof(float) && offsetof(SegmentPoints, py) == offsetof(SegmentPoints, px) + 4 &&
+                  offsetof(SegmentPoints, iy) == offsetof(SegmentPoints, ix) + 4 &&
+                  offsetof(SegmentPoints, oy) == offsetof(SegmentPoints, ox) + 4,
+              "a stored point is an AIRealPoint's two floats");
 SegmentPoints Packed(const AIPathSegment& g) {
     AIRealPoint p, in, out;
     std::memcpy(&p, &g.p, sizeof p);
@@ -134,7 +139,13 @@ inline bool WriteAtCursor(Runtime& rt, AIArtHandle path, int16_t index, int16_t 
     const size_t at = static_cast<size_t>(index);
     if (index < 0 || at > size || at >= kAIMaxPathSegments || !Finite(*segments)) return false;
     if (at == size) {
-        if (!store.TryAppend(Packed(*segments), segments->corner != 0)) return false;
+        SegmentPoints* slot = store.TryAppendSlot(segments->corner != 0);
+        if (!slot) return false;
+        // Point by point, as the caller wrote them: one load spanning two of its stores would
+        // wait for both to reach the cache.
+        std::memcpy(&slot->px, &segments->p, sizeof(AIRealPoint));
+        std::memcpy(&slot->ix, &segments->in, sizeof(AIRealPoint));
+        std::memcpy(&slot->ox, &segments->out, sizeof(AIRealPoint));
     } else {
         if (store.Shared()) return false;
         store.Set(at, Packed(*segments), segments->corner != 0);
