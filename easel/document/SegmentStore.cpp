@@ -163,12 +163,21 @@ void SegmentStore::ShrinkToFit() {
 bool SegmentStore::FiniteBounds(PointBounds& box) const {
     if (empty()) return false;
     Block& b = *block_;
-    if (!b.boundsKnown) {
-        b.finite = Scan(Points(), b.size, b.bounds);
+    if (b.boundsKnown) {
+        if (b.finite) box = b.bounds;
+        return b.finite;
+    }
+    PointBounds found;
+    const bool finite = Scan(Points(), b.size, found);
+    // Kept only in a block no other store holds: a shared block may be read on other threads
+    // (a render list's, an export's copy of the document), and is then left as it is.
+    if (b.holders.load(std::memory_order_acquire) == 1) {
+        b.bounds = found;
+        b.finite = finite;
         b.boundsKnown = true;
     }
-    if (b.finite) box = b.bounds;
-    return b.finite;
+    if (finite) box = found;
+    return finite;
 }
 
 bool SameSegments(const SegmentStore& a, const SegmentStore& b) {

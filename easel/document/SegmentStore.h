@@ -8,9 +8,9 @@
 // undo journal keep a path's old segments for the price of a pointer until the path changes.
 //
 // Threads: a block's count of holders is atomic, so copies may be dropped on any thread (the
-// render threads drop theirs). Everything else, writes and the bounds cache included, belongs
-// to the one thread that edits the document; a shared block is never written, so other
-// threads may read the segments of their copies at any time.
+// render threads drop theirs). A block is written, its bounds cache included, only while one
+// store alone holds it, so stores on different threads may share a block and read it at any
+// time; a single store is used by one thread at a time.
 #pragma once
 
 #include <atomic>
@@ -90,8 +90,8 @@ public:
     // `box` untouched, for a non-finite value or no segments). Where -0 and +0 are both
     // extremes, the box has the first of them met, point after point, anchor before in
     // handle before out handle (OrderedBounds). Computed once per state of the segments and
-    // kept with them, so that a render list made again after an edit only looks at the paths
-    // that changed. The editing thread's only.
+    // kept with them (when the block is not shared at the time), so that a render list made
+    // again after an edit only looks at the paths that changed.
     bool FiniteBounds(PointBounds& box) const;
 
     // Bytes of a block with room for `segments`: its header, the points and the corner words.

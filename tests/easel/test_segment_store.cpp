@@ -1,8 +1,10 @@
 // A path's segment storage: copies share it until one is written, corner flags packed in
 // words, bounds kept with the segments; and what the document and a render list rely on:
 // a list made from the document never sees a later edit, undone or not.
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <thread>
 #include <tuple>
 
 #include "SuiteFixture.h"
@@ -174,6 +176,34 @@ TEST(SegmentStore, SameSegmentsComparesPointsAndFlags) {
     EXPECT_FALSE(SameSegments(a, b));
     SegmentStore c = Made(64);
     EXPECT_FALSE(SameSegments(a, c));
+}
+
+// A render thread reads and drops its copy while the document writes its own: each side sees
+// only its segments, and the block goes when the last holder drops it (the sanitizer build
+// would catch a block freed early or never).
+TEST(SegmentStore, CopiesReadAndDroppedOnAnotherThreadWhileTheOwnerWrites) {
+    SegmentStore s = Made(100);
+    int wrong = 0;
+    for (int round = 0; round < 200; ++round) {
+        std::thread reader([copy = SegmentStore(s), round, &wrong]() mutable {
+            float sum = 0;
+            for (const SegmentPoints& p : copy) sum += p.px;
+            PointBounds b;
+            if (!copy.FiniteBounds(b) || b.right != std::max(100.0f, 99.0f + float(round)) || sum != 4950.0f + 100.0f * float(round)) ++wrong;
+            copy = SegmentStore{};
+        });
+        PointBounds b;
+        ASSERT_TRUE(s.FiniteBounds(b));
+        for (size_t i = 0; i < s.size(); ++i) {
+            SegmentPoints p = s[i];
+            p.px += 1;
+            s.Set(i, p, s.Corner(i));
+        }
+        reader.join();
+    }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_FALSE(s.Shared());
+    EXPECT_EQ(s[99].px, 299);
 }
 
 // The document hands its paths' storage to render lists; whatever it does afterwards, a
