@@ -102,6 +102,8 @@ SegmentStore::Block* SegmentStore::Allocate(size_t capacity) {
     Block* b = new (memory) Block{};
     b->holders.store(1, std::memory_order_relaxed);
     b->capacity = capacity;
+    // The corner words start cleared, so that setting one flag never reads an unset word.
+    std::memset(reinterpret_cast<SegmentPoints*>(b + 1) + capacity, 0, (capacity + 63) / 64 * 8);
     return b;
 }
 
