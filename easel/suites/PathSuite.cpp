@@ -96,10 +96,15 @@ SPErr WriteSegments(Runtime& rt, Session& s, Art& art, size_t index, size_t coun
 
 // Segment `i` (<= the count; the count appends) set from `g`, where RoomFor(store, i).
 inline void PutSegment(SegmentStore& store, size_t i, const AIPathSegment& g) {
-    if (i == store.size())
-        store.TryAppend(Packed(g), g.corner != 0);
-    else
+    if (i < store.size()) {
         store.Set(i, Packed(g), g.corner != 0);
+        return;
+    }
+    // Straight into the new slot, each point read whole (see Packed).
+    SegmentPoints* slot = store.TryAppendSlot(g.corner != 0);
+    std::memcpy(&slot->px, &g.p, sizeof(AIRealPoint));
+    std::memcpy(&slot->ix, &g.in, sizeof(AIRealPoint));
+    std::memcpy(&slot->ox, &g.out, sizeof(AIRealPoint));
 }
 
 // Whether segment `i` (<= the count) can be written to `store` with no allocation.
@@ -137,19 +142,9 @@ inline bool WriteAtCursor(Runtime& rt, AIArtHandle path, int16_t index, int16_t 
     SegmentStore& store = rt.writeCursor.path->segments;
     const size_t size = store.size();
     const size_t at = static_cast<size_t>(index);
-    if (index < 0 || at > size || at >= kAIMaxPathSegments || !Finite(*segments)) return false;
-    if (at == size) {
-        SegmentPoints* slot = store.TryAppendSlot(segments->corner != 0);
-        if (!slot) return false;
-        // Point by point, as the caller wrote them: one load spanning two of its stores would
-        // wait for both to reach the cache.
-        std::memcpy(&slot->px, &segments->p, sizeof(AIRealPoint));
-        std::memcpy(&slot->ix, &segments->in, sizeof(AIRealPoint));
-        std::memcpy(&slot->ox, &segments->out, sizeof(AIRealPoint));
-    } else {
-        if (store.Shared()) return false;
-        store.Set(at, Packed(*segments), segments->corner != 0);
-    }
+    if (index < 0 || at > size || at >= kAIMaxPathSegments || !Finite(*segments) || !RoomFor(store, at))
+        return false;
+    PutSegment(store, at, *segments);
     rt.CountUnfaulted(Op::PathSetSegments);
     return true;
 }

@@ -100,6 +100,13 @@ protected:
         c.seed = 5;
         return c;
     }
+    // Seeded, with the first segment write failing with `code`: with Preview off, the go
+    // run's first write.
+    static easel::HostConfig FirstSegmentWriteFails(SPErr code) {
+        easel::HostConfig c = Seeded();
+        c.faults.push_back({"AI Path Suite/SetPathSegments", 1, code});
+        return c;
+    }
 
     void SetUp() override {
         doc_ = &host_.NewDocument();

@@ -443,12 +443,7 @@ class DialogWithFailingGo : public DialogTest, public ::testing::WithParamInterf
 protected:
     // With Preview off nothing is drawn while the dialog is open, so the first segment write
     // is the go run's.
-    DialogWithFailingGo() : DialogTest(Failing(GetParam().code)) {}
-    static easel::HostConfig Failing(SPErr code) {
-        easel::HostConfig c = Seeded();
-        c.faults.push_back({"AI Path Suite/SetPathSegments", 1, code});
-        return c;
-    }
+    DialogWithFailingGo() : DialogTest(FirstSegmentWriteFails(GetParam().code)) {}
 };
 
 TEST_P(DialogWithFailingGo, TheGoRunsCodeIsReturnedAndItsMessageShown) {

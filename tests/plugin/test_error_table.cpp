@@ -76,12 +76,7 @@ protected:
 // run, so the code comes back from "AI Go" unchanged.
 class ErrorTableGoRun : public ErrorTable, public ::testing::WithParamInterface<ErrorRow> {
 protected:
-    ErrorTableGoRun() : ErrorTable(Failing(GetParam().code)) {}
-    static easel::HostConfig Failing(SPErr code) {
-        easel::HostConfig c = Seeded();
-        c.faults.push_back({"AI Path Suite/SetPathSegments", 1, code});
-        return c;
-    }
+    ErrorTableGoRun() : ErrorTable(FirstSegmentWriteFails(GetParam().code)) {}
 };
 
 TEST_P(ErrorTableGoRun, ShowsTheCodesMessageAndText) {
